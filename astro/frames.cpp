@@ -87,18 +87,27 @@ Mat3 precession_matrix(double t) {
   return p;
 }
 
+NutationTerms nutation_terms(double days_tdb) {
+  NutationTerms n;
+  eraNut00a(kJ2000, days_tdb, &n.dpsi, &n.deps);
+  n.c_terms = eraEect00(kJ2000, days_tdb);
+  return n;
+}
+
 DateModels date_models(double jd_tdb) {
+  // The series get the date split as J2000 plus days, the days recovered
+  // from the centuries (not taken from jd_tdb directly).
+  return date_models(jd_tdb,
+                     nutation_terms(((jd_tdb - kJ2000) / 36525.0) * 36525.0));
+}
+
+DateModels date_models(double jd_tdb, const NutationTerms &terms) {
   DateModels m;
   m.jd_tdb = jd_tdb;
   m.t = (jd_tdb - kJ2000) / 36525.0;
-
-  // Nutation: the date is passed split as J2000 plus days, the days being
-  // recovered from the centuries (not taken from jd_tdb directly).
-  double dpsi_rad, deps_rad;
-  eraNut00a(kJ2000, m.t * 36525.0, &dpsi_rad, &deps_rad);
-  m.dpsi = dpsi_rad / kArcsecToRad;
-  m.deps = deps_rad / kArcsecToRad;
-  const double c_terms = eraEect00(jd_tdb, 0.0) / kArcsecToRad;
+  m.dpsi = terms.dpsi / kArcsecToRad;
+  m.deps = terms.deps / kArcsecToRad;
+  const double c_terms = terms.c_terms / kArcsecToRad;
 
   const double eps_a = mean_obliquity_arcsec(m.t);
   m.eps_mean = eps_a / 3600.0;

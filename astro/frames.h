@@ -32,6 +32,18 @@ double tdb_minus_tt(double t_tt);
 // TDB Julian date from a TT Julian date.
 double tdb_from_tt(double jd_tt);
 
+// The series terms of the orientation models at a TDB date, radians: IAU
+// 2000A nutation in longitude and obliquity, and the complementary terms of
+// the equation of the equinoxes.  By far the costliest part of a date.
+struct NutationTerms {
+  double dpsi;
+  double deps;
+  double c_terms;
+};
+
+// Evaluates the series at days_tdb = TDB Julian date - J2000.
+NutationTerms nutation_terms(double days_tdb);
+
 // Everything about the Earth's orientation that depends only on the TDB date.
 struct DateModels {
   double jd_tdb;
@@ -48,6 +60,10 @@ struct DateModels {
 // Evaluates the models at a TDB Julian date (IAU 2000A nutation, IAU 2006
 // obliquity and precession, IERS 2003 complementary terms).
 DateModels date_models(double jd_tdb);
+
+// The same with the series terms given, evaluated at t * 36525 days, where
+// t = (jd_tdb - J2000) / 36525.
+DateModels date_models(double jd_tdb, const NutationTerms &terms);
 
 // IAU 2006 precession matrix P (mean J2000 -> mean of date) alone.
 Mat3 precession_matrix(double t);
