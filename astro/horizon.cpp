@@ -1,0 +1,200 @@
+// horizon.cpp - equ2hor of the NOVAS 3.1 interface: zenith distance and
+// azimuth of a place on the true equator and equinox of date, with the
+// standard-atmosphere refraction iterated on the observed zenith distance.
+#include <cassert>
+#include <cmath>
+
+#include "frames.h"
+#include "novas.h"
+#include "sun.h"
+
+namespace astro {
+
+namespace {
+
+// Scale height of the standard atmosphere, metres.
+constexpr double kScaleHeight = 9100.0;
+// The refraction iteration stops when the zenith distance moves by no more
+// than this (degrees)...
+constexpr double kRefractionTolerance = 3.0e-5;
+// ...or after this many evaluations.  For any physical atmosphere the
+// iteration contracts and stops after a handful; the bound only keeps a
+// nonsensical site (a temperature of -273 C, an enormous pressure) from
+// cycling for ever.
+constexpr int kRefractionMaxEvaluations = 100;
+
+double dot(const Vec3 &a, const Vec3 &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+} // namespace
+
+/*
+**  refraction: atmospheric refraction for an observed zenith distance.
+**
+**  Given:
+**     site        on_surface  height (m); temperature (C) and pressure (mbar)
+**                             for ref_option 2
+**     ref_option  short       2 the site's temperature and pressure; any
+**                             other value the standard atmosphere: 1010 mbar
+**                             scaled to the site's height with a 9100 m
+**                             scale height, 10 C
+**     zd_obs      double      observed zenith distance, degrees
+**
+**  Returned (function value):
+**                 double      refraction, degrees; 0 when zd_obs < 0.1 or
+**                             zd_obs > 91.0 (strict), so the refracted
+**                             altitude jumps at an observed altitude of -1
+**
+**  Reference:
+**     Explanatory Supplement to the Astronomical Almanac (1992), p. 144;
+**     Bennett, G. 1982, Journal of Navigation 35, 255.
+*/
+double refraction(const on_surface &site, short int ref_option, double zd_obs) {
+  if (zd_obs < 0.1 || zd_obs > 91.0)
+    return 0.0;
+
+  double p, t;
+  if (ref_option == 2) {
+    p = site.pressure;
+    t = site.temperature;
+  } else {
+    p = 1010.0 * std::exp(-site.height / kScaleHeight);
+    t = 10.0;
+  }
+  const double h = 90.0 - zd_obs;
+  const double r = 0.016667 / std::tan((h + 7.31 / (h + 4.4)) * kDegToRad);
+  return r * (0.28 * p / (t + 273.0));
+}
+
+} // namespace astro
+
+extern "C" {
+
+/*
+**  equ2hor: zenith distance and azimuth of a place, optionally refracted.
+**
+**  Given:
+**     jd_ut1      double       UT1 Julian date
+**     delta_t     double       TT - UT1, seconds
+**     accuracy    short        0 full, 1 reduced (computed alike)
+**     xp, yp      double       polar motion, arcseconds (zero only)
+**     location    on_surface*  the site (geodetic latitude, longitude,
+**                              height; temperature and pressure for
+**                              ref_option 2)
+**     ra, dec     double       topocentric right ascension (hours) and
+**                              declination (degrees), true equator and
+**                              equinox of date
+**     ref_option  short        0 no refraction; 2 refraction from the site's
+**                              temperature and pressure; any other value the
+**                              standard atmosphere at the site's height
+**
+**  Returned:
+**     zd          double*  zenith distance, degrees, refracted unless
+**                          ref_option is 0
+**     az          double*  azimuth, degrees [0, 360), north through east
+**                          (0 at the zenith and nadir)
+**     rar, decr   double*  ra (hours) and dec (degrees) shifted by the
+**                          refraction; ra and dec when none is applied
+**
+**  Notes:
+**  1) The horizon frame is the site's geodetic zenith with north towards
+**     the terrestrial pole, turned to the true equator and equinox of date
+**     by the apparent sidereal time at jd_ut1.
+**  2) Refraction is a function of the observed zenith distance, so it is
+**     iterated from the unrefracted one until the zenith distance moves by
+**     no more than 3e-5 degree (at most 100 evaluations).
+**  3) A polar motion other than zero and an accuracy other than 0 or 1 are
+**     precondition violations.
+**
+**  Reference:
+**     Kaplan, G. et al. 2011, User's Guide to NOVAS Version C3.1, USNO.
+*/
+void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
+             double yp, on_surface *location, double ra, double dec,
+             short int ref_option, double *zd, double *az, double *rar,
+             double *decr) {
+  assert((accuracy == 0 || accuracy == 1) && "accuracy must be 0 or 1");
+  assert(xp == 0.0 && yp == 0.0 && "polar motion is not supported");
+  (void)accuracy;
+  (void)xp;
+  (void)yp;
+  using astro::Vec3;
+  using astro::kDegToRad;
+  using astro::kRadToDeg;
+
+  // Horizon basis on terrestrial axes: zenith, north, west.
+  const double phi = location->latitude * kDegToRad;
+  const double lam = location->longitude * kDegToRad;
+  const double sinphi = std::sin(phi), cosphi = std::cos(phi);
+  const double sinlam = std::sin(lam), coslam = std::cos(lam);
+  const Vec3 uze{cosphi * coslam, cosphi * sinlam, sinphi};
+  const Vec3 une{-sinphi * coslam, -sinphi * sinlam, cosphi};
+  const Vec3 uwe{sinlam, -coslam, 0.0};
+
+  // The same on the true equator and equinox of date.
+  const double jd_tt = jd_ut1 + delta_t / 86400.0;
+  const astro::DateModels m = astro::date_models(astro::tdb_from_tt(jd_tt));
+  const double gast = astro::sidereal_time(jd_ut1, 0.0, m);
+  const Vec3 uz = astro::spin(gast, uze);
+  const Vec3 un = astro::spin(gast, une);
+  const Vec3 uw = astro::spin(gast, uwe);
+
+  // The place as a unit vector, and its horizon coordinates.
+  const double sindc = std::sin(dec * kDegToRad), cosdc = std::cos(dec * kDegToRad);
+  const double sinra = std::sin(ra * 15.0 * kDegToRad);
+  const double cosra = std::cos(ra * 15.0 * kDegToRad);
+  const Vec3 p{cosdc * cosra, cosdc * sinra, sindc};
+
+  const double pz = astro::dot(p, uz);
+  const double pn = astro::dot(p, un);
+  const double pw = astro::dot(p, uw);
+  const double proj = std::sqrt(pn * pn + pw * pw);
+
+  double azimuth = 0.0;
+  if (proj > 0.0)
+    azimuth = -std::atan2(pw, pn) * kRadToDeg;
+  if (azimuth < 0.0)
+    azimuth += 360.0;
+  if (azimuth >= 360.0)
+    azimuth -= 360.0;
+  double zenith = std::atan2(proj, pz) * kRadToDeg;
+
+  *rar = ra;
+  *decr = dec;
+
+  if (ref_option != 0) {
+    const double zd0 = zenith;
+    double refr = 0.0;
+    double prev;
+    int evaluations = 0;
+    do {
+      prev = zenith;
+      refr = astro::refraction(*location, ref_option, prev);
+      zenith = zd0 - refr;
+    } while (std::fabs(zenith - prev) > astro::kRefractionTolerance &&
+             ++evaluations < astro::kRefractionMaxEvaluations);
+
+    if (refr > 0.0 && zenith > 3.0e-4) {
+      const double sinzd = std::sin(zenith * kDegToRad);
+      const double coszd = std::cos(zenith * kDegToRad);
+      const double sinzd0 = std::sin(zd0 * kDegToRad);
+      const double coszd0 = std::cos(zd0 * kDegToRad);
+      const Vec3 pr{((p.x - coszd0 * uz.x) / sinzd0) * sinzd + uz.x * coszd,
+                    ((p.y - coszd0 * uz.y) / sinzd0) * sinzd + uz.y * coszd,
+                    ((p.z - coszd0 * uz.z) / sinzd0) * sinzd + uz.z * coszd};
+      const double proj_r = std::sqrt(pr.x * pr.x + pr.y * pr.y);
+      if (proj_r > 0.0) {
+        *rar = std::atan2(pr.y, pr.x) * kRadToDeg / 15.0;
+        if (*rar < 0.0)
+          *rar += 24.0;
+        if (*rar >= 24.0)
+          *rar -= 24.0;
+      }
+      *decr = std::atan2(pr.z, proj_r) * kRadToDeg;
+    }
+  }
+
+  *zd = zenith;
+  *az = azimuth;
+}
+
+} // extern "C"
