@@ -1,0 +1,313 @@
+// passrange - distances and elevations of a spacecraft seen from the two
+// tracking stations TS1 and TS2, from an orbit file of timestamped geocentric
+// state vectors.
+//
+//   passrange ORBITFILE              one report line per record, at its time
+//   passrange ORBITFILE INSTANT      the record nearest INSTANT (within 1800 s),
+//                                    carried along its velocity to INSTANT
+//   passrange ORBITFILE START END    the record of smallest geocentric distance
+//                                    within [START, END], at its own time
+//
+// INSTANT, START and END are Unix seconds read with atol.  The mode follows
+// from the values: a window start of 0 reports every record, a requested
+// instant of 0 asks for the closest approach.
+//
+// Report line: Julian date (UTC) of the record, distances TS1, TS2 and
+// geocentre in km, geometric elevations at TS1 and TS2 in degrees.
+//
+// Exit status: 0 after a completed scan; 1 for a wrong argument count, an
+// orbit file that cannot be opened or read, no record in the requested
+// window, or report lines that could not be written; the code of ter2cel
+// when it fails.
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "astro.h"
+#include "passrange.h"
+
+namespace {
+
+// Fixed time-scale values: TAI - UTC, TT - TAI, UT1 - UTC, polar motion.
+constexpr short kLeapSeconds = 37;
+constexpr double kTtMinusTai = 32.184;
+constexpr double kUt1MinusUtc = 0.0;
+constexpr double kPolarX = 0.0;
+constexpr double kPolarY = 0.0;
+
+// ter2cel selectors: equinox-based method, full accuracy, GCRS output axes.
+constexpr short kMethod = 1;
+constexpr short kAccuracy = 0;
+constexpr short kOutputGcrs = 0;
+
+constexpr double kPi = 3.141592653589793;
+
+// Tracking stations on terrestrial (ITRS) axes: geocentric position in km
+// (metres / 1000.0, rounded once) and the unit vector along the geodetic
+// vertical.
+constexpr double kTs1Position[3] = {882.87984013, -4924.4823080099995,
+                                    3944.13068519};
+constexpr double kTs1Up[3] = {0.13822607745500268, -0.7709903907572531,
+                              0.6216649973027126};
+constexpr double kTs2Position[3] = {2916.948887, 2248.6482429999996,
+                                   5190.099798};
+constexpr double kTs2Up[3] = {0.45629468620828334, 0.35175324771948163,
+                              0.8173523181938627};
+
+// Half width of the selection window around a requested instant, seconds.
+constexpr std::int64_t kHalfWindow = 1800;
+
+// Selection state starting values: 100 days, 1e10 km.
+constexpr std::int64_t kNoOffset = 8640000;
+constexpr double kNoDistance = 10000000000.0;
+
+constexpr const char *kUsage =
+    "Usage: %s KQ140225-161120.org  # compute distances and elevations in "
+    "each line of the input orbit file\n"
+    "  or\n"
+    "       %s KQ140225-161120.org 1478232000 1478235600 # compute distance "
+    "and elevations for the smallest geocentric distance within the "
+    "specified timerange\n";
+
+// Record time: the record's timestamp as whole Unix seconds through timegm,
+// the second truncated towards zero; out-of-range fields are normalised by
+// timegm.  Returns false, leaving t unchanged, when the timestamp has no
+// Unix time: a second that is not a number or lies beyond the range of int,
+// a year or month that cannot be shifted into struct tm, or a time beyond
+// the range of time_t.
+bool record_time(const OrbitRecord &r, std::int64_t &t) {
+  if (!(r.second > INT_MIN - 1.0 && r.second < INT_MAX + 1.0))
+    return false;
+  const long long tm_year = static_cast<long long>(r.year) - 1900;
+  const long long tm_mon = static_cast<long long>(r.month) - 1;
+  if (tm_year < INT_MIN || tm_mon < INT_MIN)
+    return false;
+  std::tm tm{};
+  tm.tm_sec = static_cast<int>(r.second);
+  tm.tm_min = r.minute;
+  tm.tm_hour = r.hour;
+  tm.tm_mday = r.day;
+  tm.tm_mon = static_cast<int>(tm_mon);
+  tm.tm_year = static_cast<int>(tm_year);
+  errno = 0;
+  const std::time_t s = timegm(&tm);
+  if (s == static_cast<std::time_t>(-1) && errno != 0)
+    return false;
+  t = s;
+  return true;
+}
+
+// Rotates a terrestrial vector to GCRS axes at the given UT1 Julian date;
+// returns ter2cel's code.
+short to_gcrs(double jd_ut1, double delta_t, const double (&terrestrial)[3],
+              double (&gcrs)[3]) {
+  double in[3] = {terrestrial[0], terrestrial[1], terrestrial[2]};
+  return ter2cel(jd_ut1, 0.0, delta_t, kMethod, kAccuracy, kOutputGcrs,
+                 kPolarX, kPolarY, in, gcrs);
+}
+
+// Distance from a station (GCRS position s, up vector u) to the spacecraft
+// at p, and the spacecraft's geometric elevation in degrees above the
+// station's horizon plane.  The cosine of the zenith angle is kept within
+// [-1, 1] so that rounding on the vertical gives +90.0 or -90.0; at the
+// station itself (distance 0) the elevation is not a number.
+void station_geometry(const double (&p)[3], const double (&s)[3],
+                      const double (&u)[3], double &distance,
+                      double &elevation) {
+  const double dx = p[0] - s[0];
+  const double dy = p[1] - s[1];
+  const double dz = p[2] - s[2];
+  distance = std::sqrt((dx * dx + dy * dy) + dz * dz);
+  const double u_length = std::sqrt((u[0] * u[0] + u[1] * u[1]) + u[2] * u[2]);
+  double c = ((u[0] * dx + u[1] * dy) + u[2] * dz) / (u_length * distance);
+  if (c > 1.0)
+    c = 1.0;
+  else if (c < -1.0)
+    c = -1.0;
+  const double zenith = 180.0 * std::acos(c) / kPi;
+  elevation = 90.0 - zenith;
+}
+
+} // namespace
+
+// Reads one record; see passrange.h.
+bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
+  if (std::fscanf(f, "%d-%d-%dT%d:%d:%lf %lf %lf %lf %lf %lf %lf", &r.year,
+                  &r.month, &r.day, &r.hour, &r.minute, &r.second, &r.x, &r.y,
+                  &r.z, &r.vx, &r.vy, &r.vz) != 12)
+    return false;
+  return record_time(r, r.unixsec);
+}
+
+// Prints the report line of one record; see passrange.h.  The decimal hour,
+// the carried position, the distances and the cosine are formed in the
+// order written, which the printed digits depend on.
+void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
+    std::int64_t requested_instant, std::int64_t record_unixsec, int year,
+    int month, int day, int hour, int minute, double second, double x,
+    double y, double z, double vx, double vy, double vz) {
+  const double decimal_hour = (hour + minute / 60.0) + second / 3600.0;
+
+  if (requested_instant != record_unixsec) {
+    const double dt = static_cast<double>(requested_instant - record_unixsec);
+    x = vx * dt + x;
+    y = vy * dt + y;
+    z = vz * dt + z;
+  }
+  const double p[3] = {x, y, z};
+
+  const double jd = julian_date(static_cast<short>(year),
+                                static_cast<short>(month),
+                                static_cast<short>(day), decimal_hour);
+  const double jd_ut1 = jd + kUt1MinusUtc / 86400.0;
+  const double delta_t = kTtMinusTai + kLeapSeconds - kUt1MinusUtc;
+
+  double s[3], u[3];
+  double distance1, elevation1, distance2, elevation2;
+
+  short error = to_gcrs(jd_ut1, delta_t, kTs1Position, s);
+  if (error != 0) {
+    std::printf("Error %d from ter2cel.", error);
+    std::exit(error);
+  }
+  to_gcrs(jd_ut1, delta_t, kTs1Up, u);
+  station_geometry(p, s, u, distance1, elevation1);
+
+  error = to_gcrs(jd_ut1, delta_t, kTs2Position, s);
+  if (error != 0) {
+    std::printf("Error %d from ter2cel.", error);
+    std::exit(error);
+  }
+  to_gcrs(jd_ut1, delta_t, kTs2Up, u);
+  station_geometry(p, s, u, distance2, elevation2);
+
+  const double geocentric = std::sqrt((x * x + y * y) + z * z);
+
+  std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", jd, distance1,
+              distance2, geocentric, elevation1, elevation2);
+}
+
+#ifndef KIT_NO_MAIN
+namespace {
+
+// Window bounds around an instant, held at the ends of the 64-bit range.
+std::int64_t saturating_add(std::int64_t a, std::int64_t b) {
+  std::int64_t s;
+  if (__builtin_add_overflow(a, b, &s))
+    return b > 0 ? INT64_MAX : INT64_MIN;
+  return s;
+}
+
+void report(std::int64_t requested_instant, const OrbitRecord &r) {
+  compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
+      requested_instant, r.unixsec, r.year, r.month, r.day, r.hour,
+      r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz);
+}
+
+// Exit status after the report lines: 0, or 1 with a message when the
+// standard output could not take them (a full device, a closed pipe).
+int finish_output() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "Error writing the report to standard output\n");
+    return 1;
+  }
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  // Without an invocation name (argc 0; recent kernels then pass one empty
+  // argument) the usage text names the program itself.
+  const char *name =
+      (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') ? argv[0]
+                                                             : "passrange";
+  if (argc < 2 || argc > 4) {
+    std::fprintf(stderr, kUsage, name, name);
+    return 1;
+  }
+
+  std::int64_t requested_instant = 0;
+  std::int64_t window_start = 0;
+  std::int64_t window_end = 0;
+  if (argc == 4) {
+    window_start = std::atol(argv[2]);
+    window_end = std::atol(argv[3]);
+  } else if (argc == 3) {
+    requested_instant = std::atol(argv[2]);
+    window_start = saturating_add(requested_instant, -kHalfWindow);
+    window_end = saturating_add(requested_instant, kHalfWindow);
+  }
+
+  const char *path = argv[1];
+  FILE *f = std::fopen(path, "r");
+  if (f == nullptr) {
+    std::fprintf(stderr, "Error opening orbit file %s \n", path);
+    return 1;
+  }
+
+  std::int64_t best_offset = kNoOffset;
+  double best_distance = kNoDistance;
+  bool selected = false;
+  OrbitRecord best{};
+
+  // One pass in file order; the values, not the argument count, decide the
+  // mode: no window start reports every record, no requested instant asks
+  // for the closest approach, otherwise the record nearest the instant.
+  // Records are taken to be in ascending time order.
+  OrbitRecord r;
+  while (read_orbit_record(f, r)) {
+    const std::int64_t t = r.unixsec;
+    if (window_start == 0) {
+      report(t, r);
+      continue;
+    }
+    if (t < window_start)
+      continue;
+    if (t > window_end)
+      break; // no later record can lie in the window
+    if (requested_instant == 0) {
+      const double distance = std::sqrt((r.x * r.x + r.y * r.y) + r.z * r.z);
+      if (distance < best_distance) {
+        best_distance = distance;
+        best = r;
+        selected = true;
+      }
+      continue;
+    }
+    // The record lies in the window, so the offset is at most 1800 s.
+    const std::int64_t offset = requested_instant > t ? requested_instant - t
+                                                      : t - requested_instant;
+    if (offset < best_offset) {
+      best_offset = offset;
+      best = r;
+      selected = true;
+    }
+    if (t > requested_instant)
+      break; // later records are farther from the instant
+  }
+  const bool read_failed = std::ferror(f) != 0;
+  std::fclose(f);
+
+  if (read_failed) {
+    std::fprintf(stderr, "Error reading orbit file %s\n", path);
+    return 1;
+  }
+  if (window_start == 0)
+    return finish_output();
+  // A report needs a record: none in the window is an answer of its own.
+  if (!selected) {
+    std::fprintf(stderr, "No orbit record in the requested time window.\n");
+    return 1;
+  }
+  if (requested_instant == 0)
+    requested_instant = best.unixsec;
+  report(requested_instant, best);
+  return finish_output();
+}
+#endif

@@ -1,0 +1,387 @@
+// passrange_test.cpp - the orbit record reader of passrange (passrange.cpp
+// built without its main), and the program run as a process on whole orbit
+// files against output computed with NOVAS 3.1 (tests/data/orbits):
+// every-record output byte for byte, every listed nearest-record and
+// closest-approach query, the empty argument vector, and the elevation on a
+// station's vertical and at the station itself.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "astro.h"
+#include "passrange.h"
+#include "spawn_program.h"
+
+namespace {
+
+// Reads all records of an orbit text; returns them and whether reading
+// ended with the stream at its end (rather than at an unreadable record).
+struct Scan {
+  std::vector<OrbitRecord> records;
+  bool at_end;
+};
+
+Scan scan(const std::string &text) {
+  Scan s{{}, false};
+  std::string buf = text;
+  std::FILE *f = fmemopen(buf.data(), buf.size(), "r");
+  if (f == nullptr) {
+    ADD_FAILURE() << "fmemopen failed";
+    return s;
+  }
+  OrbitRecord r;
+  while (read_orbit_record(f, r))
+    s.records.push_back(r);
+  int c = 0;
+  while ((c = std::fgetc(f)) != EOF && (c == ' ' || c == '\n'))
+    ;
+  s.at_end = c == EOF;
+  std::fclose(f);
+  return s;
+}
+
+// The record time of one record, or LLONG_MIN when it is refused.
+long long record_time_of(const std::string &timestamp) {
+  const Scan s = scan(timestamp + " 1 2 3 4 5 6\n");
+  return s.records.size() == 1 ? s.records[0].unixsec : LLONG_MIN;
+}
+
+TEST(PassrangeReader, FieldsAreAStreamAcrossLinesAndTabs) {
+  const Scan s = scan("2016-11-04T04:00:00.000\t10000.0\n 20000.0\n\n"
+                      "30000.0 1.0 2.0 3.0 2016-11-04T04:01:00.250 10060.0 "
+                      "20120.0 30180.0\n1.0 2.0 -3.5e0\n");
+  ASSERT_EQ(s.records.size(), 2u);
+  EXPECT_TRUE(s.at_end);
+  const OrbitRecord &a = s.records[0];
+  EXPECT_EQ(a.year, 2016);
+  EXPECT_EQ(a.month, 11);
+  EXPECT_EQ(a.day, 4);
+  EXPECT_EQ(a.hour, 4);
+  EXPECT_EQ(a.minute, 0);
+  EXPECT_EQ(a.second, 0.0);
+  EXPECT_EQ(a.x, 10000.0);
+  EXPECT_EQ(a.y, 20000.0);
+  EXPECT_EQ(a.z, 30000.0);
+  EXPECT_EQ(a.vx, 1.0);
+  EXPECT_EQ(a.vy, 2.0);
+  EXPECT_EQ(a.vz, 3.0);
+  EXPECT_EQ(a.unixsec, 1478232000);
+  const OrbitRecord &b = s.records[1];
+  EXPECT_EQ(b.minute, 1);
+  EXPECT_EQ(b.second, 0.25);
+  EXPECT_EQ(b.vz, -3.5);
+  EXPECT_EQ(b.unixsec, 1478232060);
+}
+
+TEST(PassrangeReader, ScanEndsAtFirstIncompleteRecord) {
+  const std::string good =
+      "2016-11-04T04:00:00.000 1 2 3 4 5 6\n";
+  // header line first
+  EXPECT_EQ(scan("Orbit of the spacecraft\n" + good).records.size(), 0u);
+  // a blank before a timestamp separator
+  EXPECT_EQ(scan(good + "2016 -11-04T04:01:00 1 2 3 4 5 6\n" + good)
+                .records.size(),
+            1u);
+  // text where a number is expected
+  EXPECT_EQ(scan(good + "2016-11-04T04:01:00 1 2 x 4 5 6\n" + good)
+                .records.size(),
+            1u);
+  // a record cut short by the end of the file
+  const Scan cut = scan(good + "2016-11-04T04:01:00 1 2 3 4 5");
+  EXPECT_EQ(cut.records.size(), 1u);
+  EXPECT_TRUE(cut.at_end);
+  // nothing at all, or white space only
+  EXPECT_EQ(scan("").records.size(), 0u);
+  EXPECT_EQ(scan(" \n\t\n").records.size(), 0u);
+}
+
+TEST(PassrangeReader, RecordTimeTruncatesTheSecondAndNormalises) {
+  EXPECT_EQ(record_time_of("2016-11-04T04:00:00.000"), 1478232000);
+  EXPECT_EQ(record_time_of("2016-11-04T03:59:59.900"), 1478231999);
+  EXPECT_EQ(record_time_of("2016-11-04T03:59:60.000"), 1478232000);
+  EXPECT_EQ(record_time_of("2016-11-04T04:00:12.5"), 1478232012);
+  // towards zero, not down: -0.5 s is second 0
+  EXPECT_EQ(record_time_of("2016-11-04T04:00:-0.5"), 1478232000);
+  EXPECT_EQ(record_time_of("2016-11-04T04:00:-1.5"), 1478231999);
+  EXPECT_EQ(record_time_of("2016-13-01T00:00:00"), 1483228800);
+  EXPECT_EQ(record_time_of("2016-03-00T00:00:00"), 1456704000);
+  // one second before the epoch is a time like any other
+  EXPECT_EQ(record_time_of("1969-12-31T23:59:59"), -1);
+}
+
+TEST(PassrangeReader, TimestampWithoutUnixTimeEndsTheScan) {
+  for (const char *stamp :
+       {"2016-11-04T04:00:nan", "2016-11-04T04:00:inf",
+        "2016-11-04T04:00:1e300", "2016-11-04T04:00:-1e300",
+        "2016-11-04T04:00:2147483648", "-2147483648-11-04T04:00:00",
+        "2016--2147483648-04T04:00:00",
+        "2147483647-2147483647-04T04:00:00"}) {
+    EXPECT_EQ(record_time_of(stamp), LLONG_MIN) << stamp;
+  }
+  EXPECT_EQ(record_time_of("2016-11-04T04:00:2147483647.9"),
+            1478232000LL + 2147483647LL);
+}
+
+const std::string kProgram = std::string(KIT_BIN_DIR) + "/passrange";
+const std::string kOrbits = std::string(KIT_TEST_DATA) + "/orbits";
+
+std::string read_file(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "cannot read " << path;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> split_lines(const std::string &text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+// Runs passrange on an orbit file with the given further arguments.
+kit_test::SpawnResult run(const std::string &orbit,
+                          const std::vector<std::string> &args = {}) {
+  std::vector<const char *> argv = {"passrange", orbit.c_str()};
+  for (const std::string &a : args)
+    argv.push_back(a.c_str());
+  return kit_test::spawn_program(kProgram, argv);
+}
+
+// Every-record output of an orbit file equals its reference byte for byte;
+// on a difference, names the first differing line instead of dumping both.
+void expect_every_record_output(const std::string &stem) {
+  SCOPED_TRACE(stem);
+  const kit_test::SpawnResult r = run(kOrbits + "/" + stem + ".org");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  const std::string want = read_file(kOrbits + "/" + stem + ".every.out");
+  if (r.out == want)
+    return;
+  const std::vector<std::string> got_lines = split_lines(r.out);
+  const std::vector<std::string> want_lines = split_lines(want);
+  std::size_t i = 0;
+  while (i < got_lines.size() && i < want_lines.size() &&
+         got_lines[i] == want_lines[i])
+    ++i;
+  ADD_FAILURE() << "output differs from line " << i + 1 << " on: expected "
+                << want_lines.size() << " lines, got " << got_lines.size()
+                << "\n  expected: "
+                << (i < want_lines.size() ? want_lines[i] : "(end)")
+                << "\n  got:      "
+                << (i < got_lines.size() ? got_lines[i] : "(end)");
+}
+
+// Every query of a reference table (arguments, TAB, expected line without
+// its newline) prints exactly that line and ends with status 0.  Returns the
+// number of queries run.
+std::size_t expect_query_lines(const std::string &stem) {
+  const std::vector<std::string> queries =
+      split_lines(read_file(kOrbits + "/" + stem + ".queries.tsv"));
+  const std::string orbit = kOrbits + "/" + stem + ".org";
+  std::size_t differing = 0;
+  for (const std::string &q : queries) {
+    const std::size_t tab = q.find('\t');
+    if (tab == std::string::npos) {
+      ADD_FAILURE() << "query line without TAB: " << q;
+      continue;
+    }
+    std::vector<std::string> args;
+    std::istringstream words(q.substr(0, tab));
+    for (std::string w; words >> w;)
+      args.push_back(w);
+    const kit_test::SpawnResult r = run(orbit, args);
+    const std::string want = q.substr(tab + 1) + "\n";
+    if (r.out != want || r.status != 0 || !r.err.empty()) {
+      ++differing;
+      ADD_FAILURE() << stem << " " << q.substr(0, tab) << ": status "
+                    << r.status << "\n  expected: " << want
+                    << "  got:      " << r.out << r.err;
+    }
+  }
+  EXPECT_EQ(differing, 0u);
+  return queries.size();
+}
+
+TEST(PassrangeEveryRecord, OrbitA) { expect_every_record_output("orbit-a"); }
+
+TEST(PassrangeEveryRecord, OrbitC) { expect_every_record_output("orbit-c"); }
+
+TEST(PassrangeEveryRecord, EdgeFiles) {
+  std::vector<std::string> stems;
+  for (const auto &e : std::filesystem::directory_iterator(kOrbits + "/edge"))
+    if (e.path().extension() == ".org")
+      stems.push_back("edge/" + e.path().stem().string());
+  ASSERT_EQ(stems.size(), 6u) << "edge orbit files missing";
+  for (const std::string &stem : stems)
+    expect_every_record_output(stem);
+}
+
+TEST(PassrangeQueries, OrbitA) { EXPECT_EQ(expect_query_lines("orbit-a"), 554u); }
+
+TEST(PassrangeQueries, OrbitC) { EXPECT_EQ(expect_query_lines("orbit-c"), 541u); }
+
+// Without any argument, not even an invocation name (the kernel may supply
+// an empty one), the usage text names the program itself.
+TEST(PassrangeUsage, EmptyArgumentVector) {
+  const kit_test::SpawnResult r = kit_test::spawn_program(kProgram, {});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "Usage: passrange KQ140225-161120.org  # compute distances and "
+            "elevations in each line of the input orbit file\n"
+            "  or\n"
+            "       passrange KQ140225-161120.org 1478232000 1478235600 # "
+            "compute distance and elevations for the smallest geocentric "
+            "distance within the specified timerange\n");
+}
+
+// The orbit file's path is held whole, however long: read, and named whole
+// in the open-failure message.
+TEST(PassrangePath, LongPathIsHeldWhole) {
+  const std::string root = kit_test::make_temp_dir();
+  std::string dir = root;
+  for (char c : {'a', 'b', 'c'}) {
+    dir += "/" + std::string(200, c);
+    ASSERT_TRUE(std::filesystem::create_directory(dir)) << dir;
+  }
+  const std::string orbit = dir + "/orbit.org";
+  std::filesystem::copy_file(kOrbits + "/edge/malformed-fifth.org", orbit);
+  ASSERT_GT(orbit.size(), 600u);
+
+  kit_test::SpawnResult r = run(orbit);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, read_file(kOrbits + "/edge/malformed-fifth.every.out"));
+
+  const std::string missing = dir + "/missing.org";
+  r = run(missing);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Error opening orbit file " + missing + " \n");
+  std::filesystem::remove_all(root);
+}
+
+// Report lines that cannot be written are a failure, in every mode.
+TEST(PassrangeOutput, FullDeviceIsAFailure) {
+  const std::string orbit = kOrbits + "/edge/malformed-fifth.org";
+  for (const std::vector<const char *> &argv :
+       {std::vector<const char *>{"passrange", orbit.c_str()},
+        std::vector<const char *>{"passrange", orbit.c_str(), "1477958470"},
+        std::vector<const char *>{"passrange", orbit.c_str(), "1477958400",
+                                  "1477958580"}}) {
+    const kit_test::SpawnResult r =
+        kit_test::spawn_program(kProgram, argv, {}, "/dev/full");
+    EXPECT_EQ(r.status, 1) << argv.size() - 2 << " arguments after the file";
+    EXPECT_EQ(r.err, "Error writing the report to standard output\n");
+  }
+}
+
+// Spacecraft placed relative to a station on GCRS axes at
+// 2016-11-04T04:00:00 UTC: at the station plus k times its up vector.  Near
+// the vertical the cosine of the zenith angle rounds beyond +-1 for some k
+// (for 0.37 km steps a few in every dozen), which must not give a NaN.
+class PassrangeStationVertical : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = kit_test::make_temp_dir();
+    const double jd = julian_date(2016, 11, 4, 4.0);
+    double position[2][3] = {{882.87984013, -4924.4823080099995, 3944.13068519},
+                             {2916.948887, 2248.6482429999996, 5190.099798}};
+    double up[2][3] = {
+        {0.13822607745500268, -0.7709903907572531, 0.6216649973027126},
+        {0.45629468620828334, 0.35175324771948163, 0.8173523181938627}};
+    for (int s = 0; s < 2; ++s) {
+      ASSERT_EQ(ter2cel(jd, 0.0, 69.184, 1, 0, 0, 0.0, 0.0, position[s],
+                        station_[s]),
+                0);
+      ASSERT_EQ(ter2cel(jd, 0.0, 69.184, 1, 0, 0, 0.0, 0.0, up[s], up_[s]), 0);
+    }
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  // The report lines, in every-record mode, for the spacecraft at rest at
+  // station s + k * up for each k.
+  std::vector<std::string> lines_for(int s, const std::vector<double> &ks) {
+    const std::string orbit = dir_ + "/vertical.org";
+    std::FILE *f = std::fopen(orbit.c_str(), "w");
+    EXPECT_NE(f, nullptr);
+    if (f == nullptr)
+      return {};
+    for (double k : ks)
+      std::fprintf(f, "2016-11-04T04:00:00.000 %.17g %.17g %.17g 0 0 0\n",
+                   station_[s][0] + k * up_[s][0],
+                   station_[s][1] + k * up_[s][1],
+                   station_[s][2] + k * up_[s][2]);
+    std::fclose(f);
+    const kit_test::SpawnResult r = run(orbit);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    std::vector<std::string> lines = split_lines(r.out);
+    EXPECT_EQ(lines.size(), ks.size());
+    return lines;
+  }
+
+  // The elevation field of station s (5 wide, after the Julian date, three
+  // 13-wide distances and three blanks).
+  static std::string elevation(const std::string &line, int s) {
+    const std::size_t at = 58 + 6 * static_cast<std::size_t>(s);
+    return line.size() >= at + 5 ? line.substr(at, 5) : "(short line)";
+  }
+
+  static std::vector<double> steps(double sign) {
+    std::vector<double> ks;
+    for (int i = 1; i <= 60; ++i)
+      ks.push_back(sign * 0.37 * i);
+    for (double k : {1000.0, 36000.0, 400000.0})
+      ks.push_back(sign * k);
+    return ks;
+  }
+
+  std::string dir_;
+  double station_[2][3] = {};
+  double up_[2][3] = {};
+};
+
+TEST_F(PassrangeStationVertical, StraightAboveIsPlus90) {
+  for (int s = 0; s < 2; ++s) {
+    const std::vector<double> ks = steps(+1.0);
+    const std::vector<std::string> lines = lines_for(s, ks);
+    for (std::size_t i = 0; i < lines.size() && i < ks.size(); ++i)
+      EXPECT_EQ(elevation(lines[i], s), "+90.0")
+          << "TS" << s + 1 << " k " << ks[i] << ": " << lines[i];
+  }
+}
+
+TEST_F(PassrangeStationVertical, StraightBelowIsMinus90) {
+  for (int s = 0; s < 2; ++s) {
+    const std::vector<double> ks = steps(-1.0);
+    const std::vector<std::string> lines = lines_for(s, ks);
+    for (std::size_t i = 0; i < lines.size() && i < ks.size(); ++i)
+      EXPECT_EQ(elevation(lines[i], s), "-90.0")
+          << "TS" << s + 1 << " k " << ks[i] << ": " << lines[i];
+  }
+}
+
+// At a station itself the direction is undefined: distance 0, and the
+// elevation is not a number rather than an invented value.
+TEST_F(PassrangeStationVertical, AtTheStationElevationIsNotANumber) {
+  for (int s = 0; s < 2; ++s) {
+    const std::vector<std::string> lines = lines_for(s, {0.0});
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string field = elevation(lines[0], s);
+    EXPECT_TRUE(field == " +nan" || field == " -nan") << lines[0];
+    EXPECT_EQ(lines[0].substr(13 + 14 * static_cast<std::size_t>(s), 14),
+              "      0.000000")
+        << lines[0];
+  }
+}
+
+} // namespace
