@@ -7,5 +7,4 @@ kit_unit_test(limits_test
           ${PROJECT_SOURCE_DIR}/limits/polarlimits.cpp
   LIBS pointing m)
 target_compile_definitions(limits_test PRIVATE KIT_NO_MAIN)
-target_compile_options(limits_test PRIVATE -ffp-contract=off)
 add_dependencies(limits_test azellimits elevlimits polarlimits)

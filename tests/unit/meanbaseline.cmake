@@ -7,5 +7,4 @@ kit_unit_test(meanbaseline_test
   LIBS m)
 target_include_directories(meanbaseline_test PRIVATE ${PROJECT_SOURCE_DIR}/baseline)
 target_compile_definitions(meanbaseline_test PRIVATE KIT_NO_MAIN)
-target_compile_options(meanbaseline_test PRIVATE -ffp-contract=off)
 add_dependencies(meanbaseline_test meanbaseline)

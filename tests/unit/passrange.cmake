@@ -7,5 +7,4 @@ kit_unit_test(passrange_test
   LIBS astro m)
 target_include_directories(passrange_test PRIVATE ${PROJECT_SOURCE_DIR}/orbit)
 target_compile_definitions(passrange_test PRIVATE KIT_NO_MAIN)
-target_compile_options(passrange_test PRIVATE -ffp-contract=off)
 add_dependencies(passrange_test passrange)
