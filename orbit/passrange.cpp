@@ -146,11 +146,24 @@ void station_geometry(const double (&p)[3], const double (&s)[3],
 } // namespace
 
 // Reads one record; see passrange.h.
+// The timestamp's integers are read as long long and must fit int: a %d
+// conversion of a number beyond int is undefined, and glibc's wraps it into
+// another, plausible year (4294969312 read as 2016).  glibc converts %lld
+// as strtoll does, holding a longer number at the ends of the range.
 bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
-  if (std::fscanf(f, "%d-%d-%dT%d:%d:%lf %lf %lf %lf %lf %lf %lf", &r.year,
-                  &r.month, &r.day, &r.hour, &r.minute, &r.second, &r.x, &r.y,
-                  &r.z, &r.vx, &r.vy, &r.vz) != 12)
+  long long stamp[5];
+  if (std::fscanf(f, "%lld-%lld-%lldT%lld:%lld:%lf %lf %lf %lf %lf %lf %lf",
+                  &stamp[0], &stamp[1], &stamp[2], &stamp[3], &stamp[4],
+                  &r.second, &r.x, &r.y, &r.z, &r.vx, &r.vy, &r.vz) != 12)
     return false;
+  for (const long long v : stamp)
+    if (v < INT_MIN || v > INT_MAX)
+      return false;
+  r.year = static_cast<int>(stamp[0]);
+  r.month = static_cast<int>(stamp[1]);
+  r.day = static_cast<int>(stamp[2]);
+  r.hour = static_cast<int>(stamp[3]);
+  r.minute = static_cast<int>(stamp[4]);
   return record_time(r, r.unixsec);
 }
 

@@ -33,9 +33,10 @@ struct OrbitRecord {
 //           of the stream, on a read error (ferror(f) tells), at the first
 //           record that cannot be read completely (a header line, text where
 //           a number or separator is expected), and at a record whose
-//           timestamp has no Unix time (a second that is not a number or
-//           lies beyond the range of int, a year or month that does not fit
-//           struct tm, a time beyond time_t).  What follows a false is not
+//           timestamp has no Unix time (a year, month, day, hour or
+//           minute beyond the range of int, a second that is not a number
+//           or lies beyond the range of int, a year or month that does not
+//           fit struct tm, a time beyond time_t).  What follows a false is not
 //           meant to be read as records.
 // Never ends the process; reads at most one record's worth of fields.
 bool read_orbit_record(std::FILE *f, OrbitRecord &r);
