@@ -2,11 +2,17 @@
 // an orbit file held in memory.
 //
 // Properties checked: the scan always ends; every record it accepts moved
-// the stream forward and has a record time, which means a second that is a
-// number inside the range of int; the reader never reads past the input.
+// the stream forward, starts with its year as written (not a number beyond
+// int wrapped into another year), and has a record time, which means a
+// second that is a number inside the range of int; the reader never reads
+// past the input.
+#include <cctype>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -23,6 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
   OrbitRecord r;
   long position = 0;
   while (read_orbit_record(f, r)) {
+    // The year is the first number of the record's text.
+    std::size_t at = static_cast<std::size_t>(position);
+    while (at < size && std::isspace(static_cast<unsigned char>(text[at])))
+      ++at;
+    std::string year_text;
+    while (at < size && year_text.size() < 32 &&
+           (std::isdigit(static_cast<unsigned char>(text[at])) ||
+            (year_text.empty() && (text[at] == '-' || text[at] == '+'))))
+      year_text += text[at++];
+    errno = 0;
+    const long long year = std::strtoll(year_text.c_str(), nullptr, 10);
+    FUZZ_CHECK(errno == 0 && year == r.year);
+
     const long now = std::ftell(f);
     FUZZ_CHECK(now > position);
     FUZZ_CHECK(now <= static_cast<long>(size));
