@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
     while (at < size && std::isspace(static_cast<unsigned char>(text[at])))
       ++at;
     std::string year_text;
-    while (at < size && year_text.size() < 32 &&
+    while (at < size &&
            (std::isdigit(static_cast<unsigned char>(text[at])) ||
             (year_text.empty() && (text[at] == '-' || text[at] == '+'))))
       year_text += text[at++];
