@@ -41,17 +41,10 @@
 
 namespace {
 
-// Fixed time-scale values: TAI - UTC, TT - TAI, UT1 - UTC, polar motion.
+// Fixed time-scale values: TAI - UTC, TT - TAI, UT1 - UTC.
 constexpr short kLeapSeconds = 37;
 constexpr double kTtMinusTai = 32.184;
 constexpr double kUt1MinusUtc = 0.0;
-constexpr double kPolarX = 0.0;
-constexpr double kPolarY = 0.0;
-
-// ter2cel selectors: equinox-based method, full accuracy, GCRS output axes.
-constexpr short kMethod = 1;
-constexpr short kAccuracy = 0;
-constexpr short kOutputGcrs = 0;
 
 constexpr double kPi = 3.141592653589793;
 
@@ -66,21 +59,6 @@ constexpr double kTs2Position[3] = {2916.948887, 2248.6482429999996,
                                    5190.099798};
 constexpr double kTs2Up[3] = {0.45629468620828334, 0.35175324771948163,
                               0.8173523181938627};
-
-// Half width of the selection window around a requested instant, seconds.
-constexpr std::int64_t kHalfWindow = 1800;
-
-// Selection state starting values: 100 days, 1e10 km.
-constexpr std::int64_t kNoOffset = 8640000;
-constexpr double kNoDistance = 10000000000.0;
-
-constexpr const char *kUsage =
-    "Usage: %s KQ140225-161120.org  # compute distances and elevations in "
-    "each line of the input orbit file\n"
-    "  or\n"
-    "       %s KQ140225-161120.org 1478232000 1478235600 # compute distance "
-    "and elevations for the smallest geocentric distance within the "
-    "specified timerange\n";
 
 // Record time: the record's timestamp as whole Unix seconds through timegm,
 // the second truncated towards zero; out-of-range fields are normalised by
@@ -111,6 +89,14 @@ bool record_time(const OrbitRecord &r, std::int64_t &t) {
 }
 
 #ifndef PASSRANGE_FAST_ROTATION
+// ter2cel settings: no polar motion; equinox-based method, full accuracy,
+// GCRS output axes.  The fast rotation is this same configuration.
+constexpr double kPolarX = 0.0;
+constexpr double kPolarY = 0.0;
+constexpr short kMethod = 1;
+constexpr short kAccuracy = 0;
+constexpr short kOutputGcrs = 0;
+
 // Rotates a terrestrial vector to GCRS axes at the given UT1 Julian date;
 // returns ter2cel's code.
 short to_gcrs(double jd_ut1, double delta_t, const double (&terrestrial)[3],
@@ -237,6 +223,21 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
 
 #ifndef KIT_NO_MAIN
 namespace {
+
+// Half width of the selection window around a requested instant, seconds.
+constexpr std::int64_t kHalfWindow = 1800;
+
+// Selection state starting values: 100 days, 1e10 km.
+constexpr std::int64_t kNoOffset = 8640000;
+constexpr double kNoDistance = 10000000000.0;
+
+constexpr const char *kUsage =
+    "Usage: %s KQ140225-161120.org  # compute distances and elevations in "
+    "each line of the input orbit file\n"
+    "  or\n"
+    "       %s KQ140225-161120.org 1478232000 1478235600 # compute distance "
+    "and elevations for the smallest geocentric distance within the "
+    "specified timerange\n";
 
 // Window bounds around an instant, held at the ends of the 64-bit range.
 std::int64_t saturating_add(std::int64_t a, std::int64_t b) {
