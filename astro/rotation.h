@@ -20,7 +20,7 @@ namespace astro {
 // instead of one each.
 class NutationFit {
 public:
-  static constexpr double kSpan = 0.25; // days
+  static constexpr double kSpan = 0.5; // days
   static constexpr int kNodes = 8;
 
   // The series terms at days_tdb = TDB Julian date - J2000.
