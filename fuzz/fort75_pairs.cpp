@@ -18,8 +18,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
                                       std::size_t size) {
-  std::vector<char> text(data, data + size);
-  std::FILE *in = fmemopen(size > 0 ? text.data() : nullptr, size, "r");
+  std::vector<char> text;
+  std::FILE *in = kit_fuzz::open_input(data, size, text);
   if (in == nullptr)
     return 0;
   const baseline::PairSums sums = baseline::read_pairs(in);

@@ -1,6 +1,6 @@
 // fuzz_check.h - what the fuzz targets share: a check that stops the run
 // with a message when a property of the code under test does not hold, and
-// the splitting of a fuzz input into command-line arguments.
+// the fuzz input as a stream, and its splitting into command-line arguments.
 #ifndef KIT_FUZZ_FUZZ_CHECK_H
 #define KIT_FUZZ_FUZZ_CHECK_H
 
@@ -22,6 +22,16 @@
   } while (0)
 
 namespace kit_fuzz {
+
+// The fuzz input as a stream for reading.  fmemopen reads its buffer in
+// place; the buffer is a copy of exactly the input's size, owned by the
+// caller, so that it stays writable and bounded.  nullptr when no stream
+// could be made.
+inline std::FILE *open_input(const std::uint8_t *data, std::size_t size,
+                             std::vector<char> &copy) {
+  copy.assign(data, data + size);
+  return fmemopen(size > 0 ? copy.data() : nullptr, size, "r");
+}
 
 // Command-line arguments cut from a fuzz input: the bytes are split at NUL
 // bytes into at most max_args arguments (bytes after the last one are

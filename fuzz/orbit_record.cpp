@@ -20,10 +20,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
                                       std::size_t size) {
-  // fmemopen reads the bytes in place; a copy of exactly the input's size
-  // keeps the buffer writable and bounded.
-  std::vector<char> text(data, data + size);
-  std::FILE *f = fmemopen(size > 0 ? text.data() : nullptr, size, "r");
+  std::vector<char> text;
+  std::FILE *f = kit_fuzz::open_input(data, size, text);
   if (f == nullptr)
     return 0;
   OrbitRecord r;
