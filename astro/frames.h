@@ -16,6 +16,10 @@ struct Mat3 {
   double r[3][3];
 };
 
+inline double dot(const Vec3 &a, const Vec3 &b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
 Vec3 apply(const Mat3 &m, const Vec3 &v);            // m . v
 Vec3 apply_transposed(const Mat3 &m, const Vec3 &v); // m^T . v
 

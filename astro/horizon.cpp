@@ -23,8 +23,6 @@ constexpr double kRefractionTolerance = 3.0e-5;
 // cycling for ever.
 constexpr int kRefractionMaxEvaluations = 100;
 
-double dot(const Vec3 &a, const Vec3 &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
 } // namespace
 
 /*

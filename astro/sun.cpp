@@ -108,7 +108,6 @@ std::size_t bounded_length(const char *s, std::size_t limit) {
 Vec3 scaled(const Vec3 &v, double k) { return {v.x * k, v.y * k, v.z * k}; }
 Vec3 sum(const Vec3 &a, const Vec3 &b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 Vec3 difference(const Vec3 &a, const Vec3 &b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double dot(const Vec3 &a, const Vec3 &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 double norm(const Vec3 &v) { return std::sqrt(dot(v, v)); }
 
 void to_array(const Vec3 &v, double a[3]) {
