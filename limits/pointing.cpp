@@ -9,10 +9,9 @@ namespace limits {
 namespace {
 
 constexpr char kUsage[] = "Usage: %s altitide_deg azimuth_deg\n";
-constexpr char kAltitudeProblem[] =
-    "Problem with altitude: %lf\nUsage: %s altitide_deg azimuth_deg\n";
-constexpr char kAzimuthProblem[] =
-    "Problem with azimuth: %lf\nUsage: %s altitide_deg azimuth_deg\n";
+// A problem message is its own line followed by the usage line.
+constexpr char kAltitudeProblem[] = "Problem with altitude: %lf\n";
+constexpr char kAzimuthProblem[] = "Problem with azimuth: %lf\n";
 
 double read_degrees(const char *text) { return std::strtod(text, nullptr); }
 
@@ -58,10 +57,12 @@ void write_request_problem(std::FILE *err, const PointingRequest &request,
     std::fprintf(err, kUsage, name);
     break;
   case RequestFault::altitude:
-    std::fprintf(err, kAltitudeProblem, request.pointing.altitude_deg, name);
+    std::fprintf(err, kAltitudeProblem, request.pointing.altitude_deg);
+    std::fprintf(err, kUsage, name);
     break;
   case RequestFault::azimuth:
-    std::fprintf(err, kAzimuthProblem, request.pointing.azimuth_deg, name);
+    std::fprintf(err, kAzimuthProblem, request.pointing.azimuth_deg);
+    std::fprintf(err, kUsage, name);
     break;
   case RequestFault::none:
     break;
