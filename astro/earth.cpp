@@ -31,9 +31,8 @@ short int ter2cel(double jd_ut_high, double jd_ut_low, double delta_t,
   (void)xp;
   (void)yp;
 
-  const double jd_ut1 = jd_ut_high + jd_ut_low;
-  const double jd_tt = jd_ut1 + delta_t / 86400.0;
-  const astro::DateModels m = astro::date_models(astro::tdb_from_tt(jd_tt));
+  const astro::DateModels m =
+      astro::date_models(astro::tdb_from_ut1(jd_ut_high, jd_ut_low, delta_t));
   const double gast = astro::sidereal_time(jd_ut_high, jd_ut_low, m);
 
   astro::Vec3 v = astro::spin(gast, {vec1[0], vec1[1], vec1[2]});

@@ -65,6 +65,10 @@ double tdb_from_tt(double jd_tt) {
   return jd_tt + tdb_minus_tt(t_tt) / 86400.0;
 }
 
+double tdb_from_ut1(double jd_hi, double jd_lo, double delta_t) {
+  return tdb_from_tt((jd_hi + jd_lo) + delta_t / 86400.0);
+}
+
 Mat3 precession_matrix(double t) {
   // IAU 2006 (P03) four-angle precession, arcseconds.
   const double eps0 = 84381.406;

@@ -36,6 +36,10 @@ double tdb_minus_tt(double t_tt);
 // TDB Julian date from a TT Julian date.
 double tdb_from_tt(double jd_tt);
 
+// TDB Julian date from a UT1 Julian date in two parts and delta_t = TT - UT1
+// in seconds.
+double tdb_from_ut1(double jd_hi, double jd_lo, double delta_t);
+
 // The series terms of the orientation models at a TDB date, radians: IAU
 // 2000A nutation in longitude and obliquity, and the complementary terms of
 // the equation of the equinoxes.  By far the costliest part of a date.

@@ -129,8 +129,8 @@ void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
   const Vec3 uwe{sinlam, -coslam, 0.0};
 
   // The same on the true equator and equinox of date.
-  const double jd_tt = jd_ut1 + delta_t / 86400.0;
-  const astro::DateModels m = astro::date_models(astro::tdb_from_tt(jd_tt));
+  const astro::DateModels m =
+      astro::date_models(astro::tdb_from_ut1(jd_ut1, 0.0, delta_t));
   const double gast = astro::sidereal_time(jd_ut1, 0.0, m);
   const Vec3 uz = astro::spin(gast, uze);
   const Vec3 un = astro::spin(gast, une);

@@ -52,8 +52,7 @@ NutationTerms NutationFit::at(double days_tdb) {
 void CelestialRotation::rotate(double jd_ut1, double delta_t, int n,
                                const Vec3 in[], Vec3 out[]) {
   // The same steps as ter2cel, once for all the vectors of the date.
-  const double jd_tt = jd_ut1 + delta_t / 86400.0;
-  const double jd_tdb = tdb_from_tt(jd_tt);
+  const double jd_tdb = tdb_from_ut1(jd_ut1, 0.0, delta_t);
   const double t = (jd_tdb - kJ2000) / 36525.0;
   const DateModels m = date_models(jd_tdb, fit_.at(t * 36525.0));
   const double gast = sidereal_time(jd_ut1, 0.0, m);
