@@ -97,13 +97,24 @@ constexpr short kMethod = 1;
 constexpr short kAccuracy = 0;
 constexpr short kOutputGcrs = 0;
 
-// Rotates a terrestrial vector to GCRS axes at the given UT1 Julian date;
-// returns ter2cel's code.
-short to_gcrs(double jd_ut1, double delta_t, const double (&terrestrial)[3],
-              double (&gcrs)[3]) {
-  double in[3] = {terrestrial[0], terrestrial[1], terrestrial[2]};
-  return ter2cel(jd_ut1, 0.0, delta_t, kMethod, kAccuracy, kOutputGcrs,
-                 kPolarX, kPolarY, in, gcrs);
+// Rotates a station's position and up vector to GCRS axes at the given UT1
+// Julian date.  A ter2cel failure for the position ends the process with
+// its code, after "Error %d from ter2cel." on the standard output; the up
+// vector's code is not examined, its arguments being those that have just
+// succeeded.
+void station_to_gcrs(double jd_ut1, double delta_t,
+                     const double (&position)[3], const double (&up)[3],
+                     double (&s)[3], double (&u)[3]) {
+  double in[3] = {position[0], position[1], position[2]};
+  const short error = ter2cel(jd_ut1, 0.0, delta_t, kMethod, kAccuracy,
+                              kOutputGcrs, kPolarX, kPolarY, in, s);
+  if (error != 0) {
+    std::printf("Error %d from ter2cel.", error);
+    std::exit(error);
+  }
+  double in_up[3] = {up[0], up[1], up[2]};
+  ter2cel(jd_ut1, 0.0, delta_t, kMethod, kAccuracy, kOutputGcrs, kPolarX,
+          kPolarY, in_up, u);
 }
 #endif
 
@@ -197,18 +208,8 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
     out[i][2] = celestial[i].z;
   }
 #else
-  short error = to_gcrs(jd_ut1, delta_t, kTs1Position, s1);
-  if (error != 0) {
-    std::printf("Error %d from ter2cel.", error);
-    std::exit(error);
-  }
-  to_gcrs(jd_ut1, delta_t, kTs1Up, u1);
-  error = to_gcrs(jd_ut1, delta_t, kTs2Position, s2);
-  if (error != 0) {
-    std::printf("Error %d from ter2cel.", error);
-    std::exit(error);
-  }
-  to_gcrs(jd_ut1, delta_t, kTs2Up, u2);
+  station_to_gcrs(jd_ut1, delta_t, kTs1Position, kTs1Up, s1, u1);
+  station_to_gcrs(jd_ut1, delta_t, kTs2Position, kTs2Up, s2, u2);
 #endif
 
   double distance1, elevation1, distance2, elevation2;
