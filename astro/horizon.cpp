@@ -1,19 +1,18 @@
 // horizon.cpp - equ2hor of the NOVAS 3.1 interface: zenith distance and
 // azimuth of a place on the true equator and equinox of date, with the
-// standard-atmosphere refraction iterated on the observed zenith distance.
-#include <cassert>
+// refraction iterated on the observed zenith distance.
 #include <cmath>
+#include <limits>
 
-#include "frames.h"
+#include "constants.h"
 #include "novas.h"
-#include "sun.h"
-
-namespace astro {
+#include "precession_nutation.h"
+#include "refraction.h"
+#include "sidereal_time.h"
+#include "time_scales.h"
 
 namespace {
 
-// Scale height of the standard atmosphere, metres.
-constexpr double kScaleHeight = 9100.0;
 // The refraction iteration stops when the zenith distance moves by no more
 // than this (degrees)...
 constexpr double kRefractionTolerance = 3.0e-5;
@@ -22,48 +21,11 @@ constexpr double kRefractionTolerance = 3.0e-5;
 // nonsensical site (a temperature of -273 C, an enormous pressure) from
 // cycling for ever.
 constexpr int kRefractionMaxEvaluations = 100;
+// Refracted coordinates are formed only above this zenith distance
+// (degrees); nearer the zenith the refraction has no direction.
+constexpr double kNearZenith = 3.0e-4;
 
 } // namespace
-
-/*
-**  refraction: atmospheric refraction for an observed zenith distance.
-**
-**  Given:
-**     site        on_surface  height (m); temperature (C) and pressure (mbar)
-**                             for ref_option 2
-**     ref_option  short       2 the site's temperature and pressure; any
-**                             other value the standard atmosphere: 1010 mbar
-**                             scaled to the site's height with a 9100 m
-**                             scale height, 10 C
-**     zd_obs      double      observed zenith distance, degrees
-**
-**  Returned (function value):
-**                 double      refraction, degrees; 0 when zd_obs < 0.1 or
-**                             zd_obs > 91.0 (strict), so the refracted
-**                             altitude jumps at an observed altitude of -1
-**
-**  Reference:
-**     Explanatory Supplement to the Astronomical Almanac (1992), p. 144;
-**     Bennett, G. 1982, Journal of Navigation 35, 255.
-*/
-double refraction(const on_surface &site, short int ref_option, double zd_obs) {
-  if (zd_obs < 0.1 || zd_obs > 91.0)
-    return 0.0;
-
-  double p, t;
-  if (ref_option == 2) {
-    p = site.pressure;
-    t = site.temperature;
-  } else {
-    p = 1010.0 * std::exp(-site.height / kScaleHeight);
-    t = 10.0;
-  }
-  const double h = 90.0 - zd_obs;
-  const double r = 0.016667 / std::tan((h + 7.31 / (h + 4.4)) * kDegToRad);
-  return r * (0.28 * p / (t + 273.0));
-}
-
-} // namespace astro
 
 extern "C" {
 
@@ -74,7 +36,7 @@ extern "C" {
 **     jd_ut1      double       UT1 Julian date
 **     delta_t     double       TT - UT1, seconds
 **     accuracy    short        0 full, 1 reduced (computed alike)
-**     xp, yp      double       polar motion, arcseconds (zero only)
+**     xp, yp      double       polar motion, arcseconds; zero only
 **     location    on_surface*  the site (geodetic latitude, longitude,
 **                              height; temperature and pressure for
 **                              ref_option 2)
@@ -94,14 +56,16 @@ extern "C" {
 **                          refraction; ra and dec when none is applied
 **
 **  Notes:
-**  1) The horizon frame is the site's geodetic zenith with north towards
+**  1) The function has no status.  An accuracy other than 0 or 1, or a
+**     polar motion other than zero (which this library does not apply),
+**     sets all four outputs to not-a-number: an argument the library cannot
+**     honour is never ignored.
+**  2) The horizon frame is the site's geodetic zenith with north towards
 **     the terrestrial pole, turned to the true equator and equinox of date
 **     by the apparent sidereal time at jd_ut1.
-**  2) Refraction is a function of the observed zenith distance, so it is
-**     iterated from the unrefracted one until the zenith distance moves by
-**     no more than 3e-5 degree (at most 100 evaluations).
-**  3) A polar motion other than zero and an accuracy other than 0 or 1 are
-**     precondition violations.
+**  3) Refraction depends on the observed zenith distance, so it is iterated
+**     from the unrefracted one until the zenith distance moves by no more
+**     than 3e-5 degree (at most 100 evaluations).
 **
 **  Reference:
 **     Kaplan, G. et al. 2011, User's Guide to NOVAS Version C3.1, USNO.
@@ -110,14 +74,14 @@ void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
              double yp, on_surface *location, double ra, double dec,
              short int ref_option, double *zd, double *az, double *rar,
              double *decr) {
-  assert((accuracy == 0 || accuracy == 1) && "accuracy must be 0 or 1");
-  assert(xp == 0.0 && yp == 0.0 && "polar motion is not supported");
-  (void)accuracy;
-  (void)xp;
-  (void)yp;
-  using astro::Vec3;
   using astro::kDegToRad;
   using astro::kRadToDeg;
+  using astro::Vec3;
+
+  if ((accuracy != 0 && accuracy != 1) || xp != 0.0 || yp != 0.0) {
+    *zd = *az = *rar = *decr = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
 
   // Horizon basis on terrestrial axes: zenith, north, west.
   const double phi = location->latitude * kDegToRad;
@@ -168,10 +132,10 @@ void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
       prev = zenith;
       refr = astro::refraction(*location, ref_option, prev);
       zenith = zd0 - refr;
-    } while (std::fabs(zenith - prev) > astro::kRefractionTolerance &&
-             ++evaluations < astro::kRefractionMaxEvaluations);
+    } while (std::fabs(zenith - prev) > kRefractionTolerance &&
+             ++evaluations < kRefractionMaxEvaluations);
 
-    if (refr > 0.0 && zenith > 3.0e-4) {
+    if (refr > 0.0 && zenith > kNearZenith) {
       const double sinzd = std::sin(zenith * kDegToRad);
       const double coszd = std::cos(zenith * kDegToRad);
       const double sinzd0 = std::sin(zd0 * kDegToRad);

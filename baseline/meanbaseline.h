@@ -1,6 +1,6 @@
 // meanbaseline.h - reading and reducing the baseline samples of meanbaseline.
-// Defined in meanbaseline.cpp; the unit tests build that file without its
-// main (KIT_NO_MAIN) to reach them.
+// Defined in meanbaseline.cpp; tests and fuzz targets reach them through the
+// meanbaseline_functions target (the source built without its main).
 #ifndef KIT_BASELINE_MEANBASELINE_H
 #define KIT_BASELINE_MEANBASELINE_H
 

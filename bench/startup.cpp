@@ -75,9 +75,14 @@ int main(int argc, char **argv) {
     if (i == 0)
       baseline = median;
     std::string name;
-    for (char *a : commands[i])
-      if (a != nullptr)
-        name += (name.empty() ? "" : " ") + std::string(a).substr(std::string(a).rfind('/') + 1);
+    for (char *a : commands[i]) {
+      if (a == nullptr)
+        continue;
+      const std::string word(a);
+      if (!name.empty())
+        name += ' ';
+      name += word.substr(word.rfind('/') + 1);
+    }
     std::printf("%-32s median %7.1f us  min %7.1f us  %5.2f x baseline\n",
                 name.c_str(), median, t.front(), median / baseline);
   }

@@ -6,25 +6,12 @@
 // horizon at the given UTC instant or was one hour before it, "[night]"
 // otherwise: the night begins one hour after sunset and ends at sunrise.
 // Malformed arguments are answered on the error stream with exit status 1.
-#include <cstdint>
+#include "sunguard.h"
+
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include "astro.h"
-
-// A validated UTC instant to the minute.
-struct CivilDateTime {
-  std::int16_t day;
-  std::int16_t month;
-  std::int16_t year;
-  std::int16_t hour;
-  std::int16_t minute;
-};
-
-// Outcome of the argument scan: the instant is valid, the arguments are too
-// few, or the first field that failed.
-enum class ArgumentScan { valid, usage, bad_day, bad_month, bad_year, bad_hour, bad_minute };
 
 namespace {
 
@@ -107,9 +94,6 @@ bool accept_field(const char *text, int low, int high, std::int16_t *value) {
 
 } // namespace
 
-// One altitude evaluation: the Sun's refracted altitude in degrees at the
-// site for a UTC Julian date.  Library failures are reported on the error
-// stream and the evaluation goes on.
 double sun_altitude(double jd_utc, on_surface *site, object *sun) {
   const double jd_tt = jd_utc + (kTtMinusTai + kLeapSeconds) / 86400.0;
   const double jd_ut1 = jd_utc + kUt1MinusUtc / 86400.0;
@@ -131,10 +115,6 @@ double sun_altitude(double jd_utc, on_surface *site, object *sun) {
   return 90.0 - zd;
 }
 
-// Cuts the date (argument 1) and the time (argument 2) into day, month,
-// year, hour and minute and validates them one after another; the first
-// field out of range ends the scan.  Arguments after the second are
-// ignored.  Writes nothing and never ends the process: the caller answers.
 ArgumentScan scan_arguments(int argc, const char *const argv[], CivilDateTime *when) {
   if (argc < 3 || argv == nullptr || argv[1] == nullptr || argv[2] == nullptr)
     return ArgumentScan::usage;
@@ -165,7 +145,6 @@ ArgumentScan scan_arguments(int argc, const char *const argv[], CivilDateTime *w
   return ArgumentScan::valid;
 }
 
-// The message for a failed field; nullptr for the other outcomes.
 const char *scan_message(ArgumentScan scan) {
   switch (scan) {
   case ArgumentScan::bad_day:
@@ -185,17 +164,51 @@ const char *scan_message(ArgumentScan scan) {
   return nullptr;
 }
 
-// The program's name for the usage text: argument zero as invoked, or the
-// fixed name when there is none (Linux passes an empty argument zero to a
-// program started with an empty argument vector).
+// Linux passes an empty argument zero to a program started with an empty
+// argument vector: that too names no program.
 const char *program_name(int argc, const char *const argv[]) {
   if (argc < 1 || argv == nullptr || argv[0] == nullptr || argv[0][0] == '\0')
     return kProgramName;
   return argv[0];
 }
 
-// The tests build this file without its entry function (KIT_NO_MAIN) to call
-// the argument scan directly.
+double civil_julian_date(const CivilDateTime &when) {
+  const double hour_of_day = when.hour + when.minute / 60.0;
+  return julian_date(when.year, when.month, when.day, hour_of_day);
+}
+
+SunSetup make_sun_setup() {
+  SunSetup setup{};
+  make_on_surface(kLatitude, kLongitude, kHeight, kTemperature, kPressure,
+                  &setup.site);
+
+  // The Sun needs no catalog data, but make_object takes an entry.
+  char star_name[SIZE_OF_OBJ_NAME] = "DUMMY";
+  char catalog[SIZE_OF_CAT_NAME] = "xxx";
+  char sun_name[SIZE_OF_OBJ_NAME] = "Sun";
+  cat_entry dummy{};
+  make_cat_entry(star_name, catalog, 0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, &dummy);
+  const short int status = make_object(0, 10, sun_name, &dummy, &setup.sun);
+  if (status != 0)
+    std::fprintf(stderr, "ERROR %d in make_object()\n", status);
+  return setup;
+}
+
+bool above_horizon(double altitude) { return altitude > 0.0; }
+
+double hour_before(double jd_utc) { return jd_utc - kHourBefore; }
+
+Verdict day_or_night(double jd_utc, SunSetup &setup) {
+  Verdict v{false, sun_altitude(jd_utc, &setup.site, &setup.sun), std::nan("")};
+  if (above_horizon(v.altitude_now)) {
+    v.day = true;
+    return v;
+  }
+  v.altitude_before = sun_altitude(hour_before(jd_utc), &setup.site, &setup.sun);
+  v.day = above_horizon(v.altitude_before);
+  return v;
+}
+
 #ifndef KIT_NO_MAIN
 int main(int argc, char *argv[]) {
   CivilDateTime when{};
@@ -209,30 +222,10 @@ int main(int argc, char *argv[]) {
     return 1;
   }
 
-  const double hour_of_day = when.hour + when.minute / 60.0;
-  const double jd_utc = julian_date(when.year, when.month, when.day, hour_of_day);
+  SunSetup setup = make_sun_setup();
+  const Verdict verdict = day_or_night(civil_julian_date(when), setup);
 
-  on_surface site;
-  make_on_surface(kLatitude, kLongitude, kHeight, kTemperature, kPressure, &site);
-
-  // The Sun needs no catalog data, but make_object takes an entry.
-  char star_name[SIZE_OF_OBJ_NAME] = "DUMMY";
-  char catalog[SIZE_OF_CAT_NAME] = "xxx";
-  char sun_name[SIZE_OF_OBJ_NAME] = "Sun";
-  cat_entry dummy{};
-  make_cat_entry(star_name, catalog, 0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, &dummy);
-  object sun{};
-  const short int status = make_object(0, 10, sun_name, &dummy, &sun);
-  if (status != 0)
-    std::fprintf(stderr, "ERROR %d in make_object()\n", status);
-
-  // Night only when the Sun is above the horizon neither now nor an hour
-  // ago; an altitude of exactly 0 or not a number is not above.
-  double altitude = sun_altitude(jd_utc, &site, &sun);
-  if (!(altitude > 0.0))
-    altitude = sun_altitude(jd_utc - kHourBefore, &site, &sun);
-
-  std::fputs(altitude > 0.0 ? "[day]\n" : "[night]\n", stdout);
+  std::fputs(verdict.day ? "[day]\n" : "[night]\n", stdout);
   // A verdict that did not reach its reader must not pass for one.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fputs("ERROR writing the verdict\n", stderr);

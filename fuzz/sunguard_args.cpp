@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "fuzz_check.h"
-#include "sunguard.cpp"
+#include "sunguard.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
                                       std::size_t size) {

@@ -1,7 +1,7 @@
 // polarlimits.h - the equatorial-mount antenna's conversion from horizon to
 // equatorial coordinates and its limit rule, as used by polarlimits.  Both
-// are defined in polarlimits.cpp; the unit tests build that file without its
-// main (KIT_NO_MAIN) to reach them.
+// are defined in polarlimits.cpp; tests and fuzz targets reach them through
+// the polarlimits_functions target (the source built without its main).
 #ifndef KIT_LIMITS_POLARLIMITS_H
 #define KIT_LIMITS_POLARLIMITS_H
 

@@ -28,16 +28,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "astro.h"
+#include "novas_kit.h"
 #include "passrange.h"
-
-// With the kit's own astronomy library the four rotations of a record are
-// done together on the fitted nutation series; against a real NOVAS, or in
-// the straightforward variant built for comparison, by four ter2cel calls.
-#if defined(KIT_ASTRO_FAST_ROTATION) && !defined(PASSRANGE_STRAIGHTFORWARD)
-#define PASSRANGE_FAST_ROTATION 1
-#include "rotation.h"
-#endif
 
 namespace {
 
@@ -50,15 +42,29 @@ constexpr double kPi = 3.141592653589793;
 
 // Tracking stations on terrestrial (ITRS) axes: geocentric position in km
 // (metres / 1000.0, rounded once) and the unit vector along the geodetic
-// vertical.
-constexpr double kTs1Position[3] = {882.87984013, -4924.4823080099995,
-                                    3944.13068519};
-constexpr double kTs1Up[3] = {0.13822607745500268, -0.7709903907572531,
-                              0.6216649973027126};
-constexpr double kTs2Position[3] = {2916.948887, 2248.6482429999996,
-                                   5190.099798};
-constexpr double kTs2Up[3] = {0.45629468620828334, 0.35175324771948163,
-                              0.8173523181938627};
+// vertical, in the order they are rotated: TS1 position, TS1 up, TS2
+// position, TS2 up.
+constexpr double kStationVectors[4][3] = {
+    {882.87984013, -4924.4823080099995, 3944.13068519},
+    {0.13822607745500268, -0.7709903907572531, 0.6216649973027126},
+    {2916.948887, 2248.6482429999996, 5190.099798},
+    {0.45629468620828334, 0.35175324771948163, 0.8173523181938627}};
+
+// ter2cel settings: equinox-based method, full accuracy, GCRS output axes,
+// no polar motion.
+constexpr short kMethod = 1;
+constexpr short kAccuracy = 0;
+constexpr short kOutputGcrs = 0;
+constexpr double kPolarX = 0.0;
+constexpr double kPolarY = 0.0;
+
+// A printed field whose exact value lies within this many units of its last
+// printed digit of a rounding boundary is computed again without the
+// stream's fitted series.  The fit moves station positions by about 1e-12
+// km and elevations by far less than 1e-9 degree; the margin is a thousand
+// times that, so a line never depends on the fit.
+constexpr double kDistanceMargin = 1e-9 * 1e6;  // 1e-9 km in 1e-6 km units
+constexpr double kElevationMargin = 1e-9 * 1e1; // 1e-9 degree in 0.1 units
 
 // Record time: the record's timestamp as whole Unix seconds through timegm,
 // the second truncated towards zero; out-of-range fields are normalised by
@@ -88,35 +94,20 @@ bool record_time(const OrbitRecord &r, std::int64_t &t) {
   return true;
 }
 
-#ifndef PASSRANGE_FAST_ROTATION
-// ter2cel settings: no polar motion; equinox-based method, full accuracy,
-// GCRS output axes.  The fast rotation is this same configuration.
-constexpr double kPolarX = 0.0;
-constexpr double kPolarY = 0.0;
-constexpr short kMethod = 1;
-constexpr short kAccuracy = 0;
-constexpr short kOutputGcrs = 0;
-
-// Rotates a station's position and up vector to GCRS axes at the given UT1
-// Julian date.  A ter2cel failure for the position ends the process with
-// its code, after "Error %d from ter2cel." on the standard output; the up
-// vector's code is not examined, its arguments being those that have just
-// succeeded.
-void station_to_gcrs(double jd_ut1, double delta_t,
-                     const double (&position)[3], const double (&up)[3],
-                     double (&s)[3], double (&u)[3]) {
-  double in[3] = {position[0], position[1], position[2]};
-  const short error = ter2cel(jd_ut1, 0.0, delta_t, kMethod, kAccuracy,
-                              kOutputGcrs, kPolarX, kPolarY, in, s);
+// Rotates the four station vectors to GCRS axes at the given UT1 Julian
+// date, the nutation series fitted along the stream when one is given.  A
+// failure ends the process with the library's code, after "Error %d from
+// ter2cel." on the standard output.
+void rotate_stations(double jd_ut1, double delta_t, ter2cel_stream *stream,
+                     double (&celestial)[4][3]) {
+  const short error =
+      ter2cel_batch(jd_ut1, 0.0, delta_t, kMethod, kAccuracy, kOutputGcrs,
+                    kPolarX, kPolarY, 4, kStationVectors, celestial, stream);
   if (error != 0) {
     std::printf("Error %d from ter2cel.", error);
     std::exit(error);
   }
-  double in_up[3] = {up[0], up[1], up[2]};
-  ter2cel(jd_ut1, 0.0, delta_t, kMethod, kAccuracy, kOutputGcrs, kPolarX,
-          kPolarY, in_up, u);
 }
-#endif
 
 // Distance from a station (GCRS position s, up vector u) to the spacecraft
 // at p, and the spacecraft's geometric elevation in degrees above the
@@ -138,6 +129,36 @@ void station_geometry(const double (&p)[3], const double (&s)[3],
     c = -1.0;
   const double zenith = 180.0 * std::acos(c) / kPi;
   elevation = 90.0 - zenith;
+}
+
+// The fields of a report line that depend on the Earth's rotation.
+struct StationFields {
+  double distance1, distance2;   // km
+  double elevation1, elevation2; // degrees
+};
+
+StationFields station_fields(const double (&p)[3], const double (&c)[4][3]) {
+  StationFields f;
+  station_geometry(p, c[0], c[1], f.distance1, f.elevation1);
+  station_geometry(p, c[2], c[3], f.distance2, f.elevation2);
+  return f;
+}
+
+// Whether x printed with the decimals of `scale` (10^decimals) lies within
+// `margin` units of the last digit of a rounding boundary; never for a
+// not-a-number or an infinity.  The margin grows with the rounding error of
+// the scaling itself.
+bool near_rounding_boundary(double x, double scale, double margin) {
+  const double t = x * scale;
+  const double f = t - std::floor(t);
+  return std::fabs(f - 0.5) <= margin + 1e-15 * std::fabs(t);
+}
+
+bool near_rounding_boundary(const StationFields &f) {
+  return near_rounding_boundary(f.distance1, 1e6, kDistanceMargin) ||
+         near_rounding_boundary(f.distance2, 1e6, kDistanceMargin) ||
+         near_rounding_boundary(f.elevation1, 1e1, kElevationMargin) ||
+         near_rounding_boundary(f.elevation2, 1e1, kElevationMargin);
 }
 
 } // namespace
@@ -170,7 +191,8 @@ bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
 void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
     std::int64_t requested_instant, std::int64_t record_unixsec, int year,
     int month, int day, int hour, int minute, double second, double x,
-    double y, double z, double vx, double vy, double vz) {
+    double y, double z, double vx, double vy, double vz,
+    ter2cel_stream *stream) {
   const double decimal_hour = (hour + minute / 60.0) + second / 3600.0;
 
   if (requested_instant != record_unixsec) {
@@ -187,39 +209,18 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
   const double jd_ut1 = jd + kUt1MinusUtc / 86400.0;
   const double delta_t = kTtMinusTai + kLeapSeconds - kUt1MinusUtc;
 
-  double s1[3], u1[3], s2[3], u2[3];
-#ifdef PASSRANGE_FAST_ROTATION
-  // The four vectors of the date in one pass, with the nutation series
-  // taken from its piecewise fit: the same rotation as four ter2cel calls,
-  // at a small part of the cost.  The fit's coefficients are kept between
-  // calls only to save work; a line depends on its record alone.
-  static astro::CelestialRotation rotation;
-  const astro::Vec3 terrestrial[4] = {
-      {kTs1Position[0], kTs1Position[1], kTs1Position[2]},
-      {kTs1Up[0], kTs1Up[1], kTs1Up[2]},
-      {kTs2Position[0], kTs2Position[1], kTs2Position[2]},
-      {kTs2Up[0], kTs2Up[1], kTs2Up[2]}};
-  astro::Vec3 celestial[4];
-  rotation.rotate(jd_ut1, delta_t, 4, terrestrial, celestial);
-  double *const out[4] = {s1, u1, s2, u2};
-  for (int i = 0; i < 4; ++i) {
-    out[i][0] = celestial[i].x;
-    out[i][1] = celestial[i].y;
-    out[i][2] = celestial[i].z;
+  double celestial[4][3];
+  rotate_stations(jd_ut1, delta_t, stream, celestial);
+  StationFields f = station_fields(p, celestial);
+  if (stream != nullptr && near_rounding_boundary(f)) {
+    rotate_stations(jd_ut1, delta_t, nullptr, celestial);
+    f = station_fields(p, celestial);
   }
-#else
-  station_to_gcrs(jd_ut1, delta_t, kTs1Position, kTs1Up, s1, u1);
-  station_to_gcrs(jd_ut1, delta_t, kTs2Position, kTs2Up, s2, u2);
-#endif
-
-  double distance1, elevation1, distance2, elevation2;
-  station_geometry(p, s1, u1, distance1, elevation1);
-  station_geometry(p, s2, u2, distance2, elevation2);
 
   const double geocentric = std::sqrt((x * x + y * y) + z * z);
 
-  std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", jd, distance1,
-              distance2, geocentric, elevation1, elevation2);
+  std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", jd, f.distance1,
+              f.distance2, geocentric, f.elevation1, f.elevation2);
 }
 
 #ifndef KIT_NO_MAIN
@@ -248,10 +249,11 @@ std::int64_t saturating_add(std::int64_t a, std::int64_t b) {
   return s;
 }
 
-void report(std::int64_t requested_instant, const OrbitRecord &r) {
+void report(std::int64_t requested_instant, const OrbitRecord &r,
+            ter2cel_stream *stream) {
   compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
       requested_instant, r.unixsec, r.year, r.month, r.day, r.hour,
-      r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz);
+      r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz, stream);
 }
 
 // Exit status after the report lines: 0, or 1 with a message when the
@@ -305,11 +307,16 @@ int main(int argc, char *argv[]) {
   // mode: no window start reports every record, no requested instant asks
   // for the closest approach, otherwise the record nearest the instant.
   // Records are taken to be in ascending time order.
+  // Every-record mode reports a stream of nearby dates: the Earth's
+  // rotation takes its nutation series from a fit along the stream.
+  ter2cel_stream stream;
+  ter2cel_stream_init(&stream);
+
   OrbitRecord r;
   while (read_orbit_record(f, r)) {
     const std::int64_t t = r.unixsec;
     if (window_start == 0) {
-      report(t, r);
+      report(t, r, &stream);
       continue;
     }
     if (t < window_start)
@@ -352,7 +359,7 @@ int main(int argc, char *argv[]) {
   }
   if (requested_instant == 0)
     requested_instant = best.unixsec;
-  report(requested_instant, best);
+  report(requested_instant, best, nullptr);
   return finish_output();
 }
 #endif

@@ -1,11 +1,14 @@
 // passrange.h - the orbit record, its reader and the report line of
-// passrange.  Defined in passrange.cpp; the unit tests build that file
-// without its main (KIT_NO_MAIN) to reach them.
+// passrange.  Defined in passrange.cpp; tests, fuzz targets and benchmarks
+// reach them through the passrange_functions target (the source built
+// without its main).
 #ifndef KIT_ORBIT_PASSRANGE_H
 #define KIT_ORBIT_PASSRANGE_H
 
 #include <cstdint>
 #include <cstdio>
+
+#include "novas_kit.h"
 
 // One record of an orbit file: UTC timestamp, geocentric position (km) and
 // velocity (km/s) on GCRS axes, and its record time.
@@ -51,6 +54,12 @@ bool read_orbit_record(std::FILE *f, OrbitRecord &r);
 //   year .. second     the record's UTC timestamp
 //   x, y, z            geocentric position, km, GCRS axes
 //   vx, vy, vz         velocity, km/s
+//   stream             nullptr for a record reported on its own; the
+//                      stream of an every-record scan otherwise, along which
+//                      the Earth rotation fits its nutation series (a line
+//                      is the same either way: a field that the fit could
+//                      move across a rounding boundary is computed again
+//                      without it)
 // Writes to the standard output the line
 //   "%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n": the Julian date (UTC) of
 //   the record's timestamp; the distances (km) from the spacecraft to TS1,
@@ -64,10 +73,12 @@ bool read_orbit_record(std::FILE *f, OrbitRecord &r);
 //   "Error %d from ter2cel." (no newline) to the standard output and ends
 //   the process with that code.
 // References: NOVAS 3.1 julian_date and ter2cel (equinox-based method, full
-//   accuracy, GCRS output), delta T = 32.184 + 37 - (UT1 - UTC) s.
+//   accuracy, GCRS output; here through ter2cel_batch, the four station
+//   vectors at once), delta T = 32.184 + 37 - (UT1 - UTC) s.
 void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
     std::int64_t requested_instant, std::int64_t record_unixsec, int year,
     int month, int day, int hour, int minute, double second, double x,
-    double y, double z, double vx, double vy, double vz);
+    double y, double z, double vx, double vy, double vz,
+    ter2cel_stream *stream = nullptr);
 
 #endif

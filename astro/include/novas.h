@@ -60,10 +60,13 @@ double julian_date(short int year, short int month, short int day, double hour);
 /*
  * ter2cel: rotate a vector from terrestrial (ITRS) to celestial axes.
  * Given the UT1 Julian date in two parts, delta_t = TT - UT1 (s), the method
- * (1 equinox-based; 0 CIO-based is not provided by this library and gives 2),
- * the accuracy (0 full, 1 reduced), the output option (0 GCRS axes, 1 true
- * equator and equinox of date), polar motion xp, yp (arcsec, zero only) and
- * vec1; writes vec2.  Returns 0, 1 for a bad accuracy, 2 for a bad method.
+ * (1 equinox-based), the accuracy (0 full, 1 reduced), the output option
+ * (0 GCRS axes, 1 true equator and equinox of date), polar motion xp, yp
+ * (arcsec) and vec1; writes vec2.  Returns 0; 1 for an accuracy other than
+ * 0 or 1; 2 for a method other than 1 (the CIO-based method 0 is not
+ * provided by this library); 3 for an option other than 0 or 1; 4 for a
+ * polar motion other than zero, which this library does not apply.  vec2 is
+ * untouched unless 0 is returned.
  */
 short int ter2cel(double jd_ut_high, double jd_ut_low, double delta_t,
                   short int method, short int accuracy, short int option,
@@ -108,9 +111,11 @@ short int topo_planet(double jd_tt, object *ss_body, double delta_t,
 
 /*
  * equ2hor: zenith distance and azimuth (degrees) of a place given on the true
- * equator and equinox of date, optionally refracted (ref_option 0 none, 1
- * standard atmosphere, 2 the site's temperature and pressure); rar and decr
- * are the place shifted by the refraction.
+ * equator and equinox of date, optionally refracted (ref_option 0 none, 2 the
+ * site's temperature and pressure, any other value the standard
+ * atmosphere); rar and decr are the place shifted by the refraction.  There
+ * is no status: an accuracy other than 0 or 1, or a polar motion other than
+ * zero (not applied by this library), sets all four outputs to not-a-number.
  */
 void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
              double yp, on_surface *location, double ra, double dec,

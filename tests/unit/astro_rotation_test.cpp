@@ -1,12 +1,13 @@
-// The fitted nutation series and the batched Earth rotation of the orbit
-// report, against the series and ter2cel themselves.
+// The fitted nutation series and the batched Earth rotation of the kit's
+// extension, against the series and ter2cel themselves.
 #include <cmath>
 #include <cstdint>
 
 #include <gtest/gtest.h>
 
-#include "astro.h"
-#include "rotation.h"
+#include "constants.h"
+#include "novas_kit.h"
+#include "nutation_fit.h"
 
 namespace {
 
@@ -19,14 +20,20 @@ struct Dates {
   }
 };
 
+ter2cel_stream new_stream() {
+  ter2cel_stream s;
+  ter2cel_stream_init(&s);
+  return s;
+}
+
 TEST(NutationFit, FollowsTheSeriesToItsRoundingNoise) {
-  astro::NutationFit fit;
+  ter2cel_stream stream = new_stream();
   Dates dates;
   double worst[3] = {0.0, 0.0, 0.0};
   for (int i = 0; i < 4000; ++i) {
     const double d = dates.next();
-    const astro::NutationTerms want = astro::nutation_terms(d);
-    const astro::NutationTerms got = fit.at(d);
+    const astro::NutationSeries want = astro::nutation_series(d);
+    const astro::NutationSeries got = astro::fitted_series(stream, d);
     worst[0] = std::fmax(worst[0], std::fabs(got.dpsi - want.dpsi));
     worst[1] = std::fmax(worst[1], std::fabs(got.deps - want.deps));
     worst[2] = std::fmax(worst[2], std::fabs(got.c_terms - want.c_terms));
@@ -40,49 +47,79 @@ TEST(NutationFit, FollowsTheSeriesToItsRoundingNoise) {
 
 TEST(NutationFit, ValueDependsOnTheDateAlone) {
   // Interval edges and dates asked in different orders give the same bits.
-  const double span = astro::NutationFit::kSpan;
+  const double span = astro::kFitSpan;
   const double dates[] = {6000.0, 6000.0 + span * 0.999999, 6000.0 + span,
                           6000.0 - 1e-9, 12.3456, -0.25};
-  astro::NutationFit forward, backward;
-  astro::NutationTerms a[6], b[6];
+  ter2cel_stream forward = new_stream(), backward = new_stream();
+  astro::NutationSeries a[6], b[6];
   for (int i = 0; i < 6; ++i)
-    a[i] = forward.at(dates[i]);
+    a[i] = astro::fitted_series(forward, dates[i]);
   for (int i = 5; i >= 0; --i)
-    b[i] = backward.at(dates[i]);
+    b[i] = astro::fitted_series(backward, dates[i]);
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(a[i].dpsi, b[i].dpsi) << dates[i];
     EXPECT_EQ(a[i].deps, b[i].deps) << dates[i];
     EXPECT_EQ(a[i].c_terms, b[i].c_terms) << dates[i];
-    astro::NutationFit fresh;
-    EXPECT_EQ(fresh.at(dates[i]).dpsi, a[i].dpsi) << dates[i];
+    ter2cel_stream fresh = new_stream();
+    EXPECT_EQ(astro::fitted_series(fresh, dates[i]).dpsi, a[i].dpsi) << dates[i];
   }
 }
 
-TEST(CelestialRotation, AgreesWithTer2cel) {
-  const astro::Vec3 station[2] = {{882.87984013, -4924.4823080099995, 3944.13068519},
-                                  {0.13822607745500268, -0.7709903907572531,
-                                   0.6216649973027126}};
-  astro::CelestialRotation rotation;
+const double kStation[2][3] = {
+    {882.87984013, -4924.4823080099995, 3944.13068519},
+    {0.13822607745500268, -0.7709903907572531, 0.6216649973027126}};
+
+// Without a stream the batch is ter2cel to the last bit; along a stream it
+// differs by a few units in the last place.
+TEST(Ter2celBatch, AgreesWithTer2cel) {
+  ter2cel_stream stream = new_stream();
   Dates dates;
   double worst_km = 0.0, worst_unit = 0.0;
   for (int i = 0; i < 500; ++i) {
     const double jd = astro::kJ2000 + dates.next();
-    astro::Vec3 got[2];
-    rotation.rotate(jd, 69.184, 2, station, got);
+    double exact[2][3], fitted[2][3];
+    ASSERT_EQ(ter2cel_batch(jd, 0.0, 69.184, 1, 0, 0, 0.0, 0.0, 2, kStation,
+                            exact, nullptr),
+              0);
+    ASSERT_EQ(ter2cel_batch(jd, 0.0, 69.184, 1, 0, 0, 0.0, 0.0, 2, kStation,
+                            fitted, &stream),
+              0);
     for (int k = 0; k < 2; ++k) {
-      double in[3] = {station[k].x, station[k].y, station[k].z}, want[3];
+      double in[3] = {kStation[k][0], kStation[k][1], kStation[k][2]}, want[3];
       ASSERT_EQ(ter2cel(jd, 0.0, 69.184, 1, 0, 0, 0.0, 0.0, in, want), 0);
       double &worst = k == 0 ? worst_km : worst_unit;
-      worst = std::fmax(worst, std::fabs(got[k].x - want[0]));
-      worst = std::fmax(worst, std::fabs(got[k].y - want[1]));
-      worst = std::fmax(worst, std::fabs(got[k].z - want[2]));
+      for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(exact[k][c], want[c]) << jd;
+        worst = std::fmax(worst, std::fabs(fitted[k][c] - want[c]));
+      }
     }
   }
-  // A few units in the last place of the coordinates (1 ulp of a 4000 km
-  // coordinate is 9.1e-13 km); the series' own rounding noise grows with
-  // the distance from J2000.
+  // 1 ulp of a 4000 km coordinate is 9.1e-13 km.
   EXPECT_LE(worst_km, 1e-11);
   EXPECT_LE(worst_unit, 1e-15);
+}
+
+TEST(Ter2celBatch, StatusCodesLeaveTheOutputUntouched) {
+  const struct {
+    short method, accuracy, option;
+    double xp, yp;
+    short want;
+  } cases[] = {
+      {1, 2, 0, 0.0, 0.0, 1}, {0, 0, 0, 0.0, 0.0, 2}, {1, 0, 2, 0.0, 0.0, 3},
+      {1, 0, 0, 0.1, 0.0, 4}, {1, 0, 0, 0.0, -0.1, 4},
+  };
+  ter2cel_stream stream = new_stream();
+  for (const auto &c : cases) {
+    for (ter2cel_stream *s : {static_cast<ter2cel_stream *>(nullptr), &stream}) {
+      double out[2][3] = {{7, 7, 7}, {7, 7, 7}};
+      EXPECT_EQ(ter2cel_batch(2457696.5, 0.0, 69.184, c.method, c.accuracy,
+                              c.option, c.xp, c.yp, 2, kStation, out, s),
+                c.want);
+      for (const auto &v : out)
+        for (double x : v)
+          EXPECT_EQ(x, 7.0);
+    }
+  }
 }
 
 } // namespace

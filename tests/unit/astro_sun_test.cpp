@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "astro.h"
-#include "sun.h"
+#include "constants.h"
+#include "novas_kit.h"
+#include "refraction.h"
+#include "sidereal_time.h"
+#include "solar_ephemeris.h"
+#include "time_scales.h"
 
 namespace {
 
@@ -302,6 +306,33 @@ TEST(SunRefraction, IterationAlwaysEnds) {
               &zd, &az, &rar, &decr);
       EXPECT_NEAR(az, 301.0191833, 1e-6);
     }
+  }
+}
+
+// equ2hor has no status: what it cannot honour leaves every output a NaN.
+TEST(SunHorizon, UnsupportedArgumentsGiveNotANumber) {
+  on_surface site = observing_site();
+  const double jd_ut1 = 2458291.53125;
+  double want[4], got[4];
+  equ2hor(jd_ut1, kDeltaT, 0, 0.0, 0.0, &site, 6.04, 23.4, 1, &want[0],
+          &want[1], &want[2], &want[3]);
+  for (double v : want)
+    EXPECT_FALSE(std::isnan(v));
+  equ2hor(jd_ut1, kDeltaT, 1, 0.0, 0.0, &site, 6.04, 23.4, 1, &got[0],
+          &got[1], &got[2], &got[3]);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(got[i], want[i]); // reduced accuracy is computed alike
+  const struct {
+    short accuracy;
+    double xp, yp;
+  } refused[] = {{2, 0.0, 0.0}, {-1, 0.0, 0.0}, {7, 0.0, 0.0},
+                 {1, 0.1, 0.0}, {0, 0.0, -0.1}, {1, NAN, 0.0}};
+  for (const auto &r : refused) {
+    got[0] = got[1] = got[2] = got[3] = 7.0;
+    equ2hor(jd_ut1, kDeltaT, r.accuracy, r.xp, r.yp, &site, 6.04, 23.4, 1,
+            &got[0], &got[1], &got[2], &got[3]);
+    for (double v : got)
+      EXPECT_TRUE(std::isnan(v)) << r.accuracy << " " << r.xp << " " << r.yp;
   }
 }
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "astro.h"
+#include "novas_kit.h"
 #include "passrange.h"
 #include "spawn_program.h"
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "spawn_program.h"
-#include "sunguard.cpp"
+#include "sunguard.h"
 
 namespace {
 

@@ -1,0 +1,33 @@
+// apparent_place.h - the apparent place of the Sun seen from the geocentre
+// or from a site, behind app_planet and topo_planet.  Internal to the astro
+// library.
+#ifndef KIT_ASTRO_APPARENT_PLACE_H
+#define KIT_ASTRO_APPARENT_PLACE_H
+
+#include "novas.h"
+#include "vector.h"
+
+namespace astro {
+
+// The status of a place request before anything is computed (see
+// app_planet and topo_planet): 0, or the code of the first failing test.
+short int place_status(const object &body, short int accuracy, double jd_tdb,
+                       bool topocentric);
+
+// Whether light from direction p (unit vector, observer to body) passes
+// close enough to the Earth to be deflected for an observer at obs (AU,
+// geocentric, not zero): the body is not far below the Earth's limb.
+bool deflected_by_earth(const Vec3 &p, const Vec3 &obs);
+
+// The direction p (unit vector, observer to body) deflected by the Earth's
+// gravity, for a body in direction q (unit vector) from the geocentre and
+// an observer at obs (AU, geocentric).
+Vec3 earth_deflection(const Vec3 &p, const Vec3 &q, const Vec3 &obs);
+
+// The direction p (unit vector, observer to body, the body at distance
+// d AU) as seen by an observer moving with velocity v (AU/day): aberration.
+Vec3 aberration(const Vec3 &p, const Vec3 &v, double d);
+
+} // namespace astro
+
+#endif

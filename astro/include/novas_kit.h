@@ -1,0 +1,91 @@
+/*
+ * novas_kit.h - the one header through which the kit's tools reach their
+ * astronomy: the NOVAS 3.1 interface (novas.h, the kit's own subset or a
+ * real NOVAS 3.1), and the kit's extension to it, the rotation of several
+ * fixed terrestrial vectors to celestial axes at one date or along a stream
+ * of dates.
+ *
+ * The extension has two implementations, chosen by the build: the kit's
+ * own, on its NOVAS subset, which evaluates the costly nutation series once
+ * for all the vectors of a date (and fits it over a stream of dates), and
+ * one that calls NOVAS's ter2cel once per vector, which serves a build
+ * against a real NOVAS 3.1 and the straightforward programs the kit's
+ * results are compared with.
+ */
+#ifndef KIT_NOVAS_KIT_H
+#define KIT_NOVAS_KIT_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* A real NOVAS 3.1 novas.h has no C++ linkage block of its own. */
+#include <novas.h>
+
+/* Chebyshev nodes per fitted interval of a stream. */
+#define TER2CEL_FIT_NODES 8
+
+/*
+ * ter2cel_stream: what a stream of dates carries from one date to the next:
+ * the Chebyshev coefficients of the nutation series (in longitude, in
+ * obliquity, and the complementary terms of the equation of the equinoxes)
+ * over the fixed interval of TDB dates last used.  Its contents belong to
+ * the implementation; the per-vector one leaves them unused.  Initialise it
+ * with ter2cel_stream_init before its first use.
+ */
+typedef struct
+{
+   double interval;                       /* index of the fitted interval */
+   double coef[3][TER2CEL_FIT_NODES];     /* its coefficients, radians */
+} ter2cel_stream;
+
+/* ter2cel_stream_init: a stream with no interval fitted yet. */
+void ter2cel_stream_init(ter2cel_stream *stream);
+
+/*
+ * ter2cel_batch: rotate n vectors from terrestrial (ITRS) to celestial axes
+ * at one date: for each i, what ter2cel would write for vec1[i] into
+ * vec2[i].
+ *
+ * Given:
+ *    jd_ut_high, jd_ut_low  UT1 Julian date in two parts
+ *    delta_t                TT - UT1, seconds
+ *    method, accuracy, option, xp, yp
+ *                           as for ter2cel
+ *    n                      number of vectors (0 or more)
+ *    vec1                   n vectors on terrestrial axes
+ *    stream                 NULL for a date on its own; otherwise the stream
+ *                           this date belongs to (see Notes)
+ *
+ * Returned:
+ *    vec2                   n vectors on the axes asked for; untouched
+ *                           unless 0 is returned
+ *
+ * Returned (function value):
+ *    0 success, or ter2cel's status for the selectors (1 accuracy,
+ *    2 method, 3 option, 4 polar motion; the kit's own implementation
+ *    accepts what its ter2cel accepts)
+ *
+ * Notes:
+ * 1) The kit's own implementation evaluates the date's models once for all
+ *    n vectors.  Without a stream its results are ter2cel's to the last
+ *    bit.  With a stream the nutation series and the complementary terms
+ *    come from piecewise Chebyshev fits over half-day intervals of TDB
+ *    fixed from J2000 (8 series evaluations per interval, kept in the
+ *    stream), which follow the series within 1.1e-11 arcsecond; a vector
+ *    then depends on its date alone, never on the dates before it, and
+ *    differs from ter2cel's by a few units in the last place.
+ * 2) The per-vector implementation calls ter2cel for each vector and
+ *    ignores the stream.
+ */
+short int ter2cel_batch(double jd_ut_high, double jd_ut_low, double delta_t,
+                        short int method, short int accuracy,
+                        short int option, double xp, double yp, int n,
+                        const double (*vec1)[3], double (*vec2)[3],
+                        ter2cel_stream *stream);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,64 @@
+// refraction.cpp - atmospheric refraction.
+#include "refraction.h"
+
+#include <cmath>
+
+#include "constants.h"
+
+namespace astro {
+
+namespace {
+
+// Scale height of the standard atmosphere, metres.
+constexpr double kScaleHeight = 9100.0;
+// The refraction is applied at observed zenith distances from kLowest to
+// kHighest degrees, both included.
+constexpr double kLowest = 0.1;
+constexpr double kHighest = 91.0;
+
+} // namespace
+
+/*
+**  refraction: atmospheric refraction for an observed zenith distance.
+**
+**  Given:
+**     site        on_surface  height (m); temperature (C) and pressure
+**                             (mbar) for ref_option 2
+**     ref_option  short       2 the site's temperature and pressure; any
+**                             other value the standard atmosphere: 1010
+**                             mbar scaled to the site's height with a 9100 m
+**                             scale height, and 10 C
+**     zd_obs      double      observed zenith distance, degrees
+**
+**  Returned (function value):
+**                 double      refraction, degrees; 0 when zd_obs < 0.1 or
+**                             zd_obs > 91.0 (strict comparisons), so that
+**                             the refracted altitude jumps at an observed
+**                             altitude of -1 degree
+**
+**  Notes:
+**  1) R = 0.016667 / tan((h + 7.31 / (h + 4.4)) degrees) times
+**     0.28 p / (t + 273), with h = 90 - zd_obs.
+**
+**  Reference:
+**     Explanatory Supplement to the Astronomical Almanac (1992), p. 144;
+**     Bennett, G. 1982, Journal of Navigation 35, 255.
+*/
+double refraction(const on_surface &site, short int ref_option, double zd_obs) {
+  if (zd_obs < kLowest || zd_obs > kHighest)
+    return 0.0;
+
+  double p, t;
+  if (ref_option == 2) {
+    p = site.pressure;
+    t = site.temperature;
+  } else {
+    p = 1010.0 * std::exp(-site.height / kScaleHeight);
+    t = 10.0;
+  }
+  const double h = 90.0 - zd_obs;
+  const double r = 0.016667 / std::tan((h + 7.31 / (h + 4.4)) * kDegToRad);
+  return r * (0.28 * p / (t + 273.0));
+}
+
+} // namespace astro

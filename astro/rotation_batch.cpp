@@ -1,0 +1,40 @@
+// rotation_batch.cpp - the kit's own ter2cel_batch: several vectors rotated
+// at one date with the date's models evaluated once, the nutation series
+// fitted along a stream of dates.
+#include <cmath>
+
+#include "earth_rotation.h"
+#include "novas_kit.h"
+#include "nutation_fit.h"
+#include "time_scales.h"
+
+extern "C" {
+
+void ter2cel_stream_init(ter2cel_stream *stream) {
+  // No interval index is NaN's equal, so the first date always fits.
+  stream->interval = std::nan("");
+  for (auto &row : stream->coef)
+    for (double &c : row)
+      c = 0.0;
+}
+
+short int ter2cel_batch(double jd_ut_high, double jd_ut_low, double delta_t,
+                        short int method, short int accuracy,
+                        short int option, double xp, double yp, int n,
+                        const double (*vec1)[3], double (*vec2)[3],
+                        ter2cel_stream *stream) {
+  const short int status = astro::rotation_status(method, accuracy, option, xp, yp);
+  if (status != 0)
+    return status;
+  const double jd_tdb = astro::tdb_from_ut1(jd_ut_high, jd_ut_low, delta_t);
+  const double days = astro::series_days(jd_tdb);
+  const astro::NutationSeries series = stream != nullptr
+                                           ? astro::fitted_series(*stream, days)
+                                           : astro::nutation_series(days);
+  astro::rotate_to_celestial(jd_ut_high, jd_ut_low,
+                             astro::date_models(jd_tdb, series), option, n,
+                             vec1, vec2);
+  return 0;
+}
+
+} // extern "C"

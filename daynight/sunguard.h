@@ -1,0 +1,100 @@
+// sunguard.h - the argument scan and the day/night decision of sunguard.
+// Defined in sunguard.cpp; tests, fuzz targets and benchmarks reach them
+// through the sunguard_functions target (the source built without its
+// main).
+#ifndef KIT_DAYNIGHT_SUNGUARD_H
+#define KIT_DAYNIGHT_SUNGUARD_H
+
+#include <cstdint>
+
+#include "novas_kit.h"
+
+// A validated UTC instant to the minute.
+struct CivilDateTime {
+  std::int16_t day;
+  std::int16_t month;
+  std::int16_t year;
+  std::int16_t hour;
+  std::int16_t minute;
+};
+
+// Outcome of the argument scan: the instant is valid, the arguments are too
+// few, or the first field that failed.
+enum class ArgumentScan { valid, usage, bad_day, bad_month, bad_year, bad_hour, bad_minute };
+
+// ---------------------------------------------------------------------------
+// scan_arguments: cut the date (argv[1]) and the time (argv[2]) into day,
+// month, year, hour and minute and validate them one after another.
+//
+// Given:   argc, argv as passed to main (argc may be 0, argv[0] null)
+// Returned:
+//   when            the five fields, written up to the first that failed
+//   function value  valid; usage for fewer than two arguments; otherwise
+//                   the first field out of range (bad_day ... bad_minute)
+// Notes:
+//   1) A field is at most 8 characters, read as atoi reads it.  The day and
+//      the hour run from the start of their argument to the first separator
+//      ('.' and ':'); the month, year and minute follow the first separator
+//      found at or after positions 0, 4 and 0.  A following field whose
+//      separator is missing fails as out of range.
+//   2) Arguments after the second are ignored.  Writes nothing and never
+//      ends the process.
+// ---------------------------------------------------------------------------
+ArgumentScan scan_arguments(int argc, const char *const argv[], CivilDateTime *when);
+
+// The message for a failed field ("ERROR in day\n" ...); nullptr for valid
+// and usage.
+const char *scan_message(ArgumentScan scan);
+
+// The name shown in the usage text: argv[0] as invoked, or "sunguard" when
+// there is none (argc 0, a null or an empty argv[0]).
+const char *program_name(int argc, const char *const argv[]);
+
+// The UTC Julian date of a validated instant: julian_date(year, month, day,
+// hour + minute / 60.0).  Days past a month's end run on into the next.
+double civil_julian_date(const CivilDateTime &when);
+
+// The observing site and the Sun, built once per run.  Building them
+// reports a failing make_object on the error stream ("ERROR %d in
+// make_object()") and goes on.
+struct SunSetup {
+  on_surface site;
+  object sun;
+};
+SunSetup make_sun_setup();
+
+// ---------------------------------------------------------------------------
+// sun_altitude: one altitude evaluation.
+//
+// Given:   jd_utc  UTC Julian date; site, sun as from make_sun_setup
+// Returned (function value):
+//   the Sun's refracted altitude in degrees at the site: 90 - the zenith
+//   distance of equ2hor (standard atmosphere) at the topocentric place of
+//   topo_planet, with TT = UTC + 69.184 s, UT1 = UTC, accuracy 1.
+// Notes:
+//   1) app_planet is called first, its place unused.  A non-zero status of
+//      app_planet or topo_planet is reported on the error stream ("ERROR %d
+//      in app_planet()" / "topo_planet()") and the evaluation goes on.
+// ---------------------------------------------------------------------------
+double sun_altitude(double jd_utc, on_surface *site, object *sun);
+
+// Whether an altitude counts as above the horizon: strictly above 0;
+// exactly 0 and not-a-number do not.
+bool above_horizon(double altitude);
+
+// The instant one hour before a UTC Julian date.
+double hour_before(double jd_utc);
+
+// The day/night decision at a UTC Julian date.
+struct Verdict {
+  bool day;               // "[day]" rather than "[night]"
+  double altitude_now;    // degrees
+  double altitude_before; // an hour before, degrees; NaN when the Sun was
+                          // above at the instant and it was not evaluated
+};
+
+// Day when the Sun is above the horizon at the instant or was one hour
+// before it; the earlier instant is evaluated only when needed.
+Verdict day_or_night(double jd_utc, SunSetup &setup);
+
+#endif
