@@ -58,13 +58,21 @@ constexpr short kOutputGcrs = 0;
 constexpr double kPolarX = 0.0;
 constexpr double kPolarY = 0.0;
 
-// A printed field whose exact value lies within this many units of its last
-// printed digit of a rounding boundary is computed again without the
-// stream's fitted series.  The fit moves station positions by about 1e-12
-// km and elevations by far less than 1e-9 degree; the margin is a thousand
-// times that, so a line never depends on the fit.
-constexpr double kDistanceMargin = 1e-9 * 1e6;  // 1e-9 km in 1e-6 km units
-constexpr double kElevationMargin = 1e-9 * 1e1; // 1e-9 degree in 0.1 units
+// What a field of a line may lose to the stream's fitted nutation series.
+// The fit moves station positions by at most 9.2e-12 km and up vectors by
+// 1.4e-15 (500,000 dates over 2000-2100); a distance also rounds a few
+// units in its last place differently.  A field that could round to
+// another printed digit without the fit is computed again without it, so
+// that a line never depends on the fit:
+// - a distance within 1e-10 km plus 2e-15 of itself of a rounding boundary
+//   of its six decimals;
+// - an elevation within 1e-6 degree of a rounding boundary of its decimal,
+//   or any elevation at a station nearer than 10 km, where the direction
+//   turns fastest with the station's position.
+constexpr double kDistanceMargin = 1e-10;     // km
+constexpr double kDistanceRelativeMargin = 2e-15;
+constexpr double kElevationMargin = 1e-6;     // degrees
+constexpr double kNearStation = 10.0;         // km
 
 // Record time: the record's timestamp as whole Unix seconds through timegm,
 // the second truncated towards zero; out-of-range fields are normalised by
@@ -144,21 +152,26 @@ StationFields station_fields(const double (&p)[3], const double (&c)[4][3]) {
   return f;
 }
 
-// Whether x printed with the decimals of `scale` (10^decimals) lies within
-// `margin` units of the last digit of a rounding boundary; never for a
-// not-a-number or an infinity.  The margin grows with the rounding error of
-// the scaling itself.
+// Whether x printed with `decimals` decimals (scale = 10^decimals) lies
+// within `margin` of a rounding boundary, that is of a value halfway between
+// two printed ones; never for a not-a-number or an infinity.
 bool near_rounding_boundary(double x, double scale, double margin) {
   const double t = x * scale;
   const double f = t - std::floor(t);
-  return std::fabs(f - 0.5) <= margin + 1e-15 * std::fabs(t);
+  return std::fabs(f - 0.5) <= margin * scale;
 }
 
-bool near_rounding_boundary(const StationFields &f) {
-  return near_rounding_boundary(f.distance1, 1e6, kDistanceMargin) ||
-         near_rounding_boundary(f.distance2, 1e6, kDistanceMargin) ||
-         near_rounding_boundary(f.elevation1, 1e1, kElevationMargin) ||
-         near_rounding_boundary(f.elevation2, 1e1, kElevationMargin);
+bool depends_on_the_fit(const StationFields &f) {
+  const auto distance = [](double d) {
+    return near_rounding_boundary(
+        d, 1e6, kDistanceMargin + kDistanceRelativeMargin * std::fabs(d));
+  };
+  const auto elevation = [](double e, double d) {
+    return d < kNearStation || near_rounding_boundary(e, 1e1, kElevationMargin);
+  };
+  return distance(f.distance1) || distance(f.distance2) ||
+         elevation(f.elevation1, f.distance1) ||
+         elevation(f.elevation2, f.distance2);
 }
 
 } // namespace
@@ -212,7 +225,7 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
   double celestial[4][3];
   rotate_stations(jd_ut1, delta_t, stream, celestial);
   StationFields f = station_fields(p, celestial);
-  if (stream != nullptr && near_rounding_boundary(f)) {
+  if (stream != nullptr && depends_on_the_fit(f)) {
     rotate_stations(jd_ut1, delta_t, nullptr, celestial);
     f = station_fields(p, celestial);
   }
