@@ -31,6 +31,11 @@
 #include "novas_kit.h"
 #include "passrange.h"
 
+// Instants are read with atol and record times come from timegm: both must
+// hold any Unix time of the kit's range (the build refuses other targets).
+static_assert(sizeof(long) >= 8, "passrange needs a 64-bit long");
+static_assert(sizeof(std::time_t) >= 8, "passrange needs a 64-bit time_t");
+
 namespace {
 
 // Fixed time-scale values: TAI - UTC, TT - TAI, UT1 - UTC.
@@ -190,6 +195,11 @@ bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
   for (const long long v : stamp)
     if (v < INT_MIN || v > INT_MAX)
       return false;
+  // The Julian date takes the year, month and day as 16-bit integers: a
+  // wider one would wrap into another date, so it ends the scan too.
+  for (int i = 0; i < 3; ++i)
+    if (stamp[i] < INT16_MIN || stamp[i] > INT16_MAX)
+      return false;
   r.year = static_cast<int>(stamp[0]);
   r.month = static_cast<int>(stamp[1]);
   r.day = static_cast<int>(stamp[2]);
@@ -236,7 +246,6 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
               f.distance2, geocentric, f.elevation1, f.elevation2);
 }
 
-#ifndef KIT_NO_MAIN
 namespace {
 
 // Half width of the selection window around a requested instant, seconds.
@@ -245,14 +254,6 @@ constexpr std::int64_t kHalfWindow = 1800;
 // Selection state starting values: 100 days, 1e10 km.
 constexpr std::int64_t kNoOffset = 8640000;
 constexpr double kNoDistance = 10000000000.0;
-
-constexpr const char *kUsage =
-    "Usage: %s KQ140225-161120.org  # compute distances and elevations in "
-    "each line of the input orbit file\n"
-    "  or\n"
-    "       %s KQ140225-161120.org 1478232000 1478235600 # compute distance "
-    "and elevations for the smallest geocentric distance within the "
-    "specified timerange\n";
 
 // Window bounds around an instant, held at the ends of the 64-bit range.
 std::int64_t saturating_add(std::int64_t a, std::int64_t b) {
@@ -281,30 +282,20 @@ int finish_output() {
 
 } // namespace
 
-int main(int argc, char *argv[]) {
-  // Without an invocation name (argc 0; recent kernels then pass one empty
-  // argument) the usage text names the program itself.
-  const char *name =
-      (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') ? argv[0]
-                                                             : "passrange";
-  if (argc < 2 || argc > 4) {
-    std::fprintf(stderr, kUsage, name, name);
-    return 1;
-  }
-
-  std::int64_t requested_instant = 0;
-  std::int64_t window_start = 0;
-  std::int64_t window_end = 0;
+ReportRequest request_from_arguments(int argc, const char *const argv[]) {
+  ReportRequest q{0, 0, 0};
   if (argc == 4) {
-    window_start = std::atol(argv[2]);
-    window_end = std::atol(argv[3]);
+    q.window_start = std::atol(argv[2]);
+    q.window_end = std::atol(argv[3]);
   } else if (argc == 3) {
-    requested_instant = std::atol(argv[2]);
-    window_start = saturating_add(requested_instant, -kHalfWindow);
-    window_end = saturating_add(requested_instant, kHalfWindow);
+    q.requested_instant = std::atol(argv[2]);
+    q.window_start = saturating_add(q.requested_instant, -kHalfWindow);
+    q.window_end = saturating_add(q.requested_instant, kHalfWindow);
   }
+  return q;
+}
 
-  const char *path = argv[1];
+int run_report(const char *path, ReportRequest q) {
   FILE *f = std::fopen(path, "r");
   if (f == nullptr) {
     std::fprintf(stderr, "Error opening orbit file %s \n", path);
@@ -316,27 +307,27 @@ int main(int argc, char *argv[]) {
   bool selected = false;
   OrbitRecord best{};
 
-  // One pass in file order; the values, not the argument count, decide the
-  // mode: no window start reports every record, no requested instant asks
-  // for the closest approach, otherwise the record nearest the instant.
-  // Records are taken to be in ascending time order.
   // Every-record mode reports a stream of nearby dates: the Earth's
   // rotation takes its nutation series from a fit along the stream.
   ter2cel_stream stream;
   ter2cel_stream_init(&stream);
 
+  // One pass in file order; the values, not the argument count, decide the
+  // mode: no window start reports every record, no requested instant asks
+  // for the closest approach, otherwise the record nearest the instant.
+  // Records are taken to be in ascending time order.
   OrbitRecord r;
   while (read_orbit_record(f, r)) {
     const std::int64_t t = r.unixsec;
-    if (window_start == 0) {
+    if (q.window_start == 0) {
       report(t, r, &stream);
       continue;
     }
-    if (t < window_start)
+    if (t < q.window_start)
       continue;
-    if (t > window_end)
+    if (t > q.window_end)
       break; // no later record can lie in the window
-    if (requested_instant == 0) {
+    if (q.requested_instant == 0) {
       const double distance = std::sqrt((r.x * r.x + r.y * r.y) + r.z * r.z);
       if (distance < best_distance) {
         best_distance = distance;
@@ -346,14 +337,15 @@ int main(int argc, char *argv[]) {
       continue;
     }
     // The record lies in the window, so the offset is at most 1800 s.
-    const std::int64_t offset = requested_instant > t ? requested_instant - t
-                                                      : t - requested_instant;
+    const std::int64_t offset = q.requested_instant > t
+                                    ? q.requested_instant - t
+                                    : t - q.requested_instant;
     if (offset < best_offset) {
       best_offset = offset;
       best = r;
       selected = true;
     }
-    if (t > requested_instant)
+    if (t > q.requested_instant)
       break; // later records are farther from the instant
   }
   const bool read_failed = std::ferror(f) != 0;
@@ -363,16 +355,42 @@ int main(int argc, char *argv[]) {
     std::fprintf(stderr, "Error reading orbit file %s\n", path);
     return 1;
   }
-  if (window_start == 0)
+  if (q.window_start == 0)
     return finish_output();
   // A report needs a record: none in the window is an answer of its own.
   if (!selected) {
     std::fprintf(stderr, "No orbit record in the requested time window.\n");
     return 1;
   }
-  if (requested_instant == 0)
-    requested_instant = best.unixsec;
-  report(requested_instant, best, nullptr);
+  if (q.requested_instant == 0)
+    q.requested_instant = best.unixsec;
+  report(q.requested_instant, best, nullptr);
   return finish_output();
+}
+
+#ifndef KIT_NO_MAIN
+namespace {
+
+constexpr const char *kUsage =
+    "Usage: %s KQ140225-161120.org  # compute distances and elevations in "
+    "each line of the input orbit file\n"
+    "  or\n"
+    "       %s KQ140225-161120.org 1478232000 1478235600 # compute distance "
+    "and elevations for the smallest geocentric distance within the "
+    "specified timerange\n";
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  // Without an invocation name (argc 0; recent kernels then pass one empty
+  // argument) the usage text names the program itself.
+  const char *name =
+      (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') ? argv[0]
+                                                             : "passrange";
+  if (argc < 2 || argc > 4) {
+    std::fprintf(stderr, kUsage, name, name);
+    return 1;
+  }
+  return run_report(argv[1], request_from_arguments(argc, argv));
 }
 #endif

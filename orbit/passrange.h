@@ -37,7 +37,8 @@ struct OrbitRecord {
 //           record that cannot be read completely (a header line, text where
 //           a number or separator is expected), and at a record whose
 //           timestamp has no Unix time (a year, month, day, hour or
-//           minute beyond the range of int, a second that is not a number
+//           minute beyond the range of int, a year, month or day beyond the
+//           range of a 16-bit integer, which the Julian date takes, a second that is not a number
 //           or lies beyond the range of int, a year or month that does not
 //           fit struct tm, a time beyond time_t).  What follows a false is not
 //           meant to be read as records.
@@ -80,5 +81,43 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
     int month, int day, int hour, int minute, double second, double x,
     double y, double z, double vx, double vy, double vz,
     ter2cel_stream *stream = nullptr);
+
+// ---------------------------------------------------------------------------
+// What the command line asks for, in Unix seconds: the requested instant
+// (0 none), and the selection window (a start of 0: every record).
+struct ReportRequest {
+  std::int64_t requested_instant;
+  std::int64_t window_start;
+  std::int64_t window_end;
+};
+
+// request_from_arguments: the request of a command line of 2, 3 or 4
+// arguments (argv[2], argv[3] read with atol).  One instant I gives the
+// window I - 1800 .. I + 1800, held at the ends of the 64-bit range; a start
+// and an end give that window and no instant; the orbit file alone gives
+// zeros.
+ReportRequest request_from_arguments(int argc, const char *const argv[]);
+
+// ---------------------------------------------------------------------------
+// run_report: the orbit report of a file, after the argument count check.
+//
+// Given:   path of the orbit file, and the request
+// Writes:  the report lines on the standard output; messages on the
+//          standard error ("Error opening orbit file %s \n", "Error reading
+//          orbit file %s\n", "No orbit record in the requested time
+//          window.\n", "Error writing the report to standard output\n")
+// Returned (function value):
+//   int    the exit status: 0 after a completed scan whose lines were
+//          written, 1 after any of the messages above
+// Notes:
+//   1) One pass in file order.  With a window start of 0 every record is
+//      reported as it is read; otherwise records before the window are
+//      passed over and the first one after it ends the scan.  Without a
+//      requested instant the first record of smallest geocentric distance
+//      below 1e10 km is reported at its own time; with one, the record of
+//      smallest offset from it (the earlier on a tie), and the scan ends
+//      after the first record later than the instant.
+// ---------------------------------------------------------------------------
+int run_report(const char *path, ReportRequest request);
 
 #endif

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -33,8 +34,35 @@ const std::string kBin = KIT_BIN_DIR;
 const std::string kData = KIT_TEST_DATA;
 
 // Generous for the sanitizer build: no run on these inputs takes more than
-// a fraction of a second there.
+// a fraction of a second there.  timeout(1) sends TERM at the limit and
+// KILL kKillAfter later; it then exits with 124 when TERM ended the
+// program, and ends itself with KILL when KILL was needed.
 constexpr const char *kTimeLimit = "30";
+constexpr const char *kKillAfter = "5";
+
+// Runs argv (argv[0] a path) under timeout(1) with the given limit.
+kit_test::SpawnResult run_limited(const char *limit,
+                                  const std::vector<const char *> &argv,
+                                  const std::string &workdir = {},
+                                  const char *kill_after = kKillAfter) {
+  std::vector<const char *> limited = {"timeout", "-k", kill_after, limit};
+  limited.insert(limited.end(), argv.begin(), argv.end());
+  return kit_test::spawn_program("/usr/bin/timeout", limited, workdir);
+}
+
+// A run that timeout(1) had to end.
+bool timed_out(const kit_test::SpawnResult &r) {
+  return r.status == 124 || r.signal == SIGKILL;
+}
+
+// The hang check itself can fire: a program that outlives its limit is
+// told apart from one that exits by itself.
+TEST(Garbage, TimeLimitCatchesAHang) {
+  EXPECT_TRUE(timed_out(run_limited("0.2", {"/bin/sleep", "10"})));
+  EXPECT_TRUE(timed_out(run_limited(
+      "0.2", {"/bin/sh", "-c", "trap '' TERM; sleep 10"}, {}, "0.2")));
+  EXPECT_FALSE(timed_out(run_limited("5", {"/bin/sh", "-c", "exit 1"})));
+}
 
 // Deterministic source of garbage (splitmix64).
 class Garbage {
@@ -120,20 +148,18 @@ struct Outcome {
 Outcome run(const std::string &tool, const std::vector<std::string> &args,
             const std::string &workdir = {}) {
   const std::string program = kBin + "/" + tool;
-  std::vector<const char *> argv = {"timeout", "-s", "KILL", kTimeLimit,
-                                    program.c_str()};
+  std::vector<const char *> argv = {program.c_str()};
   for (const std::string &a : args)
     argv.push_back(a.c_str());
-  const kit_test::SpawnResult r =
-      kit_test::spawn_program("/usr/bin/timeout", argv, workdir);
+  const kit_test::SpawnResult r = run_limited(kTimeLimit, argv, workdir);
   std::string shown;
   for (const std::string &a : args)
     shown += " '" + (a.size() > 40 ? a.substr(0, 40) + "...(" +
                                          std::to_string(a.size()) + " bytes)"
                                    : a) +
              "'";
-  EXPECT_NE(r.status, 124) << tool << shown << ": still running after "
-                           << kTimeLimit << " s";
+  EXPECT_FALSE(timed_out(r)) << tool << shown << ": still running after "
+                              << kTimeLimit << " s";
   EXPECT_TRUE(r.status == 0 || r.status == 1)
       << tool << shown << ": status " << r.status
       << " (128 + n: ended by signal n)\n"

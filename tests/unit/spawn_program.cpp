@@ -48,7 +48,7 @@ SpawnResult spawn_program(const std::string &path,
                           const std::vector<const char *> &argv,
                           const std::string &workdir,
                           const std::string &stdout_path) {
-  SpawnResult result{-1, {}, {}};
+  SpawnResult result{-1, 0, {}, {}};
   const std::string capture = make_temp_dir();
   const std::string out_file = capture + "/stdout";
   const std::string err_file = capture + "/stderr";
@@ -79,8 +79,11 @@ SpawnResult spawn_program(const std::string &path,
     ADD_FAILURE() << "posix_spawn " << path << ": error " << rc;
   } else {
     int wstatus = 0;
-    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
-      result.status = WEXITSTATUS(wstatus);
+    if (waitpid(pid, &wstatus, 0) == pid) {
+      if (WIFEXITED(wstatus))
+        result.status = WEXITSTATUS(wstatus);
+      else if (WIFSIGNALED(wstatus))
+        result.signal = WTERMSIG(wstatus);
     }
     if (stdout_path.empty()) {
       result.out = slurp(out_file);

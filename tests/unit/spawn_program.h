@@ -11,6 +11,7 @@ namespace kit_test {
 
 struct SpawnResult {
   int status;      // exit status, or -1 when the program did not exit normally
+  int signal;      // the signal that ended it, or 0
   std::string out; // standard output (empty when stdout_path was given)
   std::string err; // standard error
 };
