@@ -1,9 +1,10 @@
-// passrange_test.cpp - the orbit record reader of passrange (passrange.cpp
-// built without its main), and the program run as a process on whole orbit
-// files against output computed with NOVAS 3.1 (tests/data/orbits):
-// every-record output byte for byte, every listed nearest-record and
-// closest-approach query, the empty argument vector, and the elevation on a
-// station's vertical and at the station itself.
+// passrange_test.cpp - passrange's own functions (passrange_functions):
+// the orbit record reader, and the report (request_from_arguments and
+// run_report) on whole orbit files against output computed with NOVAS 3.1
+// (tests/data/orbits): every-record output byte for byte, every listed
+// nearest-record and closest-approach query, long paths, and the elevation
+// on a station's vertical and at the station itself; the program itself
+// without an argument zero and on a full device.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -14,6 +15,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "novas_kit.h"
 #include "passrange.h"
@@ -129,11 +132,26 @@ TEST(PassrangeReader, TimestampWithoutUnixTimeEndsTheScan) {
         "2016-11-4294967300T04:00:00", "2016-11-04T4294967300:00:00",
         "2016-11-04T04:4294967296:00", "2147483648-11-04T04:00:00",
         "-2147483649-11-04T04:00:00",
-        "99999999999999999999999-11-04T04:00:00"}) {
+        "99999999999999999999999-11-04T04:00:00",
+        // The Julian date takes 16-bit fields: 67552 is 2016 modulo 2^16.
+        "67552-11-04T04:00:00", "32768-01-01T00:00:00",
+        "-32769-01-01T00:00:00", "2016-32768-04T04:00:00",
+        "2016--32769-04T04:00:00", "2016-11-32768T04:00:00",
+        "2016-11--32769T04:00:00"}) {
     EXPECT_EQ(record_time_of(stamp), LLONG_MIN) << stamp;
   }
   EXPECT_EQ(record_time_of("2016-11-04T04:00:2147483647.9"),
             1478232000LL + 2147483647LL);
+  // The widest 16-bit fields are still read; hours and minutes are not
+  // limited to 16 bits (the Julian date takes them as a decimal hour).
+  EXPECT_EQ(record_time_of("32767-01-01T00:00:00"), 971859427200LL);
+  EXPECT_EQ(record_time_of("-32768-01-01T00:00:00"), -1096225401600LL);
+  EXPECT_EQ(record_time_of("2016-32767-01T00:00:00"),
+            record_time_of("4746-07-01T00:00:00"));
+  EXPECT_EQ(record_time_of("2016-01-32767T00:00:00"),
+            record_time_of("2016-01-01T00:00:00") + 32766LL * 86400);
+  EXPECT_EQ(record_time_of("2016-01-01T32768:00:00"),
+            record_time_of("2016-01-01T00:00:00") + 32768LL * 3600);
 }
 
 const std::string kProgram = std::string(KIT_BIN_DIR) + "/passrange";
@@ -155,20 +173,55 @@ std::vector<std::string> split_lines(const std::string &text) {
   return lines;
 }
 
-// Runs passrange on an orbit file with the given further arguments.
-kit_test::SpawnResult run(const std::string &orbit,
-                          const std::vector<std::string> &args = {}) {
+// What a run of the report wrote and returned.
+struct ReportRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string read_stream(std::FILE *f) {
+  std::string text;
+  std::rewind(f);
+  char buf[65536];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+    text.append(buf, n);
+  return text;
+}
+
+// The tool's own report (request_from_arguments and run_report, what main
+// calls after the argument count check) on an orbit file with the given
+// further arguments, its standard output and error captured.
+ReportRun run(const std::string &orbit, const std::vector<std::string> &args = {}) {
   std::vector<const char *> argv = {"passrange", orbit.c_str()};
   for (const std::string &a : args)
     argv.push_back(a.c_str());
-  return kit_test::spawn_program(kProgram, argv);
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::FILE *out = std::tmpfile();
+  std::FILE *err = std::tmpfile();
+  const int saved_out = dup(1), saved_err = dup(2);
+  dup2(fileno(out), 1);
+  dup2(fileno(err), 2);
+  const int status = run_report(
+      argv[1], request_from_arguments(static_cast<int>(argv.size()), argv.data()));
+  std::fflush(stdout);
+  std::fflush(stderr);
+  dup2(saved_out, 1);
+  dup2(saved_err, 2);
+  close(saved_out);
+  close(saved_err);
+  ReportRun r{status, read_stream(out), read_stream(err)};
+  std::fclose(out);
+  std::fclose(err);
+  return r;
 }
 
 // Every-record output of an orbit file equals its reference byte for byte;
 // on a difference, names the first differing line instead of dumping both.
 void expect_every_record_output(const std::string &stem) {
   SCOPED_TRACE(stem);
-  const kit_test::SpawnResult r = run(kOrbits + "/" + stem + ".org");
+  const ReportRun r = run(kOrbits + "/" + stem + ".org");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   const std::string want = read_file(kOrbits + "/" + stem + ".every.out");
@@ -206,7 +259,7 @@ std::size_t expect_query_lines(const std::string &stem) {
     std::istringstream words(q.substr(0, tab));
     for (std::string w; words >> w;)
       args.push_back(w);
-    const kit_test::SpawnResult r = run(orbit, args);
+    const ReportRun r = run(orbit, args);
     const std::string want = q.substr(tab + 1) + "\n";
     if (r.out != want || r.status != 0 || !r.err.empty()) {
       ++differing;
@@ -265,7 +318,7 @@ TEST(PassrangePath, LongPathIsHeldWhole) {
   std::filesystem::copy_file(kOrbits + "/edge/malformed-fifth.org", orbit);
   ASSERT_GT(orbit.size(), 600u);
 
-  kit_test::SpawnResult r = run(orbit);
+  ReportRun r = run(orbit);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, read_file(kOrbits + "/edge/malformed-fifth.every.out"));
 
@@ -328,7 +381,7 @@ protected:
                    station_[s][1] + k * up_[s][1],
                    station_[s][2] + k * up_[s][2]);
     std::fclose(f);
-    const kit_test::SpawnResult r = run(orbit);
+    const ReportRun r = run(orbit);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     std::vector<std::string> lines = split_lines(r.out);
