@@ -50,6 +50,21 @@ TEST(Ter2cel, StatusCodes) {
   EXPECT_EQ(out[2], -7.0);
 }
 
+// A date split in two parts is the same date: the time scales take their
+// sum; only the Earth rotation angle is summed from the parts (so a few
+// units in the last place may differ).
+TEST(Ter2cel, TwoPartDateIsItsSum) {
+  double ts1[3] = {882.87984013, -4924.4823080099995, 3944.13068519};
+  double one[3], two[3], other[3];
+  ASSERT_EQ(ter2cel(2457696.6666666665, 0.0, 69.184, 1, 0, 0, 0.0, 0.0, ts1, one), 0);
+  ASSERT_EQ(ter2cel(2457696.5, 2457696.6666666665 - 2457696.5, 69.184, 1, 0, 0, 0.0, 0.0, ts1, two), 0);
+  ASSERT_EQ(ter2cel(2457696.6666666665, 0.0, 69.184 + 1.0, 1, 0, 0, 0.0, 0.0, ts1, other), 0);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NEAR(two[i], one[i], 1e-11);
+  // One second of TT moves the frame by far more: the bound above is tight.
+  EXPECT_GT(std::fabs(other[0] - one[0]) + std::fabs(other[1] - one[1]), 1e-9);
+}
+
 // The worked example: record 2016-11-04T04:00:00 UTC and station TS1.
 TEST(Ter2cel, WorkedExample) {
   const double jd = 2457696.6666666665;

@@ -9,11 +9,17 @@
 
 #include <gtest/gtest.h>
 
+#include <erfa.h>
+
+#include "apparent_place.h"
 #include "constants.h"
 #include "novas_kit.h"
+#include "observer.h"
+#include "precession_nutation.h"
 #include "refraction.h"
 #include "sidereal_time.h"
 #include "solar_ephemeris.h"
+#include "vector.h"
 #include "time_scales.h"
 
 namespace {
@@ -299,6 +305,84 @@ TEST(SunRefraction, IterationAlwaysEnds) {
   }
 }
 
+// The Earth's light deflection for the Sun 90 degrees from the observer's
+// geocentric direction, seen from the Earth's surface: general relativity
+// gives 2 GM/(c^2 r) cot(45 deg) = 2 GM/(c^2 r), about 0.29 milliarcsecond,
+// with GM = 3.986004418e14 m^3/s^2, the geocentric gravitational constant.
+TEST(SunPlace, EarthLightDeflectionIsGeneralRelativity) {
+  const double r_m = 6378136.6, c = 299792458.0, gm = 3.986004418e14;
+  const double r_au = 6378.1366 / 1.4959787069098932e8;
+  const astro::Vec3 obs{r_au, 0.0, 0.0};
+  const astro::Vec3 p{0.0, 1.0, 0.0};
+  ASSERT_TRUE(astro::deflected_by_earth(p, obs));
+  const astro::Vec3 bent = astro::earth_deflection(p, p, obs);
+  // The light is bent away from the Earth, towards +x.
+  const double angle = std::atan2(bent.x, bent.y);
+  EXPECT_NEAR(angle / (2.0 * gm / (c * c * r_m)), 1.0, 1e-6);
+  EXPECT_EQ(bent.z, 0.0);
+}
+
+// The limb test: from the surface the Earth deflects light arriving from
+// within 108 degrees of the observer's zenith (0.8 of the way from the
+// anti-zenith to the horizon's 90-degree limb).
+TEST(SunPlace, EarthDeflectsUpTo108DegreesFromTheZenith) {
+  const astro::Vec3 obs{6378.1366 / 1.4959787069098932e8, 0.0, 0.0};
+  for (const double zeta_deg : {0.0, 90.0, 107.999999, 108.000001, 150.0}) {
+    const double zeta = zeta_deg * astro::kDegToRad;
+    const astro::Vec3 p{std::cos(zeta), std::sin(zeta), 0.0};
+    EXPECT_EQ(astro::deflected_by_earth(p, obs), zeta_deg < 108.0) << zeta_deg;
+  }
+  // From farther away the limb is narrower: at 10 Earth radii it is
+  // asin(0.1) = 5.74 degrees, so light 176 degrees from the zenith (within
+  // 0.8 limbs of the anti-zenith) is not deflected and 175 degrees is.
+  const astro::Vec3 far = astro::scaled(obs, 10.0);
+  for (const double zeta_deg : {175.0, 176.0}) {
+    const double zeta = zeta_deg * astro::kDegToRad;
+    EXPECT_EQ(astro::deflected_by_earth({std::cos(zeta), std::sin(zeta), 0.0}, far),
+              zeta_deg < 175.5)
+        << zeta_deg;
+  }
+}
+
+// Aberration of a direction perpendicular to the velocity: the apparent
+// direction turns towards the velocity by the angle whose sine is v/c
+// (relativistically exact for this geometry), v/c = 1e-4 here.
+TEST(SunPlace, AberrationPerpendicularToTheVelocity) {
+  const double c_au_day = 299792.458 * 86400.0 / 1.4959787069098932e8;
+  const astro::Vec3 p{1.0, 0.0, 0.0};
+  const astro::Vec3 v{0.0, 1e-4 * c_au_day, 0.0};
+  const astro::Vec3 seen = astro::aberration(p, v, 1.0);
+  EXPECT_NEAR(astro::norm(seen), 1.0, 1e-15);
+  // eraAb adds the Sun's potential, 2e-8 of the effect at 1 AU.
+  EXPECT_NEAR(seen.y / 1e-4, 1.0, 1e-7);
+  EXPECT_EQ(seen.z, 0.0);
+}
+
+// The observer: the geodetic site on the IERS 2003 ellipsoid (a = 6378.1366
+// km, 1/f = 298.25642), turned by the sidereal time and to the GCRS, moving
+// with the Earth's nominal rotation 7.292115e-5 rad/s.
+TEST(SunPlace, ObserverOnTheEllipsoidTurningWithTheEarth) {
+  const on_surface site = observing_site();
+  const double jd_ut1 = 2458291.53125;
+  const astro::DateModels m =
+      astro::date_models(astro::tdb_from_tt(jd_ut1 + kDeltaT / 86400.0));
+  const double gast = astro::sidereal_time(jd_ut1, 0.0, m);
+  double xyz[3];
+  ASSERT_EQ(eraGd2gce(6378.1366, 1.0 / 298.25642, site.longitude * astro::kDegToRad,
+                      site.latitude * astro::kDegToRad, site.height / 1000.0, xyz),
+            0);
+  const astro::Vec3 tod = astro::spin(gast, {xyz[0], xyz[1], xyz[2]});
+  const double au = 1.4959787069098932e8, omega = 7.292115e-5;
+  const astro::Vec3 want_p = astro::gcrs_from_true(m, astro::scaled(tod, 1.0 / au));
+  const astro::Vec3 want_v = astro::gcrs_from_true(
+      m, astro::scaled({-omega * tod.y, omega * tod.x, 0.0}, 86400.0 / au));
+  const astro::ObserverState got = astro::observer_state(site, gast, m);
+  // Within 0.1 micrometre and 1e-13 km/s: the rounding of two ways of
+  // evaluating the same formulas.
+  EXPECT_LT(astro::norm(astro::difference(got.position, want_p)), 1e-10 / au);
+  EXPECT_LT(astro::norm(astro::difference(got.velocity, want_v)), 1e-13 / au * 86400.0);
+}
+
 // equ2hor has no status: what it cannot honour leaves every output a NaN.
 TEST(SunHorizon, UnsupportedArgumentsGiveNotANumber) {
   on_surface site = observing_site();
@@ -349,6 +433,13 @@ TEST(SunHorizon, ZenithAndAzimuthConventions) {
   EXPECT_LT(zd, 10.0);
   EXPECT_GT(zd, 9.99);
   EXPECT_NEAR(decr - (site.latitude - 10.0), 10.0 - zd, 1e-9);
+  // Near the zenith (but beyond the refraction's lower cut-off of 0.1
+  // degree) the refracted declination still follows the refraction.
+  equ2hor(jd_ut1, kDeltaT, 1, 0.0, 0.0, &site, last, site.latitude - 0.15, 1,
+          &zd, &az, &rar, &decr);
+  EXPECT_LT(zd, 0.15);
+  EXPECT_GT(decr, site.latitude - 0.15);
+  EXPECT_NEAR(decr - (site.latitude - 0.15), 0.15 - zd, 1e-9);
   // An hour angle of +6 h (west of the meridian) on the equator: on the
   // horizon, due west.
   double west = last - 6.0;
