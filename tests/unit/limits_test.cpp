@@ -159,6 +159,19 @@ TEST(LimitsPolarMount, ConvertsAndJudgesKnownPointings) {
   }
 }
 
+// The stored sine and cosine are the latitude's to the last digit: the
+// zenith has the latitude for its declination, the south point on the
+// horizon its complement below the equator, to within the rounding of the
+// conversion itself.
+TEST(LimitsPolarMount, StoredSineAndCosineAreTheLatitudes) {
+  const double latitude = 38.25081388888889;
+  EXPECT_NEAR(limits::polar_mount_place({90.0, 180.0}).declination_deg, latitude, 2e-14);
+  EXPECT_NEAR(limits::polar_mount_place({0.0, 180.0}).declination_deg,
+              latitude - 90.0, 2e-14);
+  // Due east on the horizon the hour angle is -6 h whatever the latitude.
+  EXPECT_NEAR(limits::polar_mount_place({0.0, 90.0}).hour_angle_h, -6.0, 1e-14);
+}
+
 TEST(LimitsPolarMount, AltitudeRoundTripDecidesTheElevenDegreeBound) {
   const MountPlace at11 = limits::polar_mount_place({11.0, 90.0});
   EXPECT_EQ(at11.altitude_deg, 10.999999999999998);
