@@ -28,9 +28,18 @@ namespace {
 // between the limb and the anti-limb direction.
 constexpr double kLimbFraction = 0.8;
 
-// Right ascension (hours, [0, 24)) and declination (degrees) of a vector
-// on the true equator and equinox of date; 0 and +-90 (0 for a null vector)
-// on the pole.
+/*
+**  to_ra_dec: right ascension and declination of a vector.
+**
+**  Given:
+**     w     Vec3      a vector on the true equator and equinox of date
+**
+**  Returned:
+**     ra    double*   right ascension, hours [0, 24), as NOVAS 3.1 forms
+**                     it (radians / arcsecond / 54000); 0 on the pole
+**     dec   double*   declination, degrees; +-90 on the pole, 0 for a null
+**                     vector
+*/
 void to_ra_dec(const Vec3 &w, double *ra, double *dec) {
   const double xyproj = std::sqrt(w.x * w.x + w.y * w.y);
   if (xyproj > 0.0) {

@@ -8,6 +8,20 @@
 
 namespace astro {
 
+/*
+**  rotation_status: ter2cel's status for its selectors.
+**
+**  Given:
+**     method, accuracy, option   short    as for ter2cel
+**     xp, yp                     double   polar motion, arcseconds
+**
+**  Returned (function value):
+**                                short    the first that applies: 1
+**                                         accuracy not 0 or 1; 2 method not
+**                                         1; 3 option not 0 or 1; 4 a polar
+**                                         motion other than zero (a
+**                                         not-a-number included); else 0
+*/
 short int rotation_status(short int method, short int accuracy,
                           short int option, double xp, double yp) {
   if (accuracy != 0 && accuracy != 1)
@@ -21,6 +35,24 @@ short int rotation_status(short int method, short int accuracy,
   return 0;
 }
 
+/*
+**  rotate_to_celestial: vectors from terrestrial to celestial axes.
+**
+**  Given:
+**     jd_ut1_high, jd_ut1_low   double       UT1 Julian date in two parts
+**     m                         DateModels   the models at the date's TDB
+**     option                    short        0 GCRS axes, 1 true equator
+**                                            and equinox of date
+**     n                         int          number of vectors
+**     in                        double[n][3] vectors on terrestrial axes
+**
+**  Returned:
+**     out                       double[n][3] the rotated vectors (may be in)
+**
+**  Notes:
+**  1) The sidereal time is formed once; each vector is spun, then for
+**     option 0 taken on to the GCRS (gcrs_from_true).
+*/
 void rotate_to_celestial(double jd_ut1_high, double jd_ut1_low,
                          const DateModels &m, short int option, int n,
                          const double in[][3], double out[][3]) {

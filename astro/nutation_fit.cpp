@@ -10,8 +10,19 @@ namespace astro {
 
 namespace {
 
-// Fits the series over interval k: the Chebyshev coefficients of the
-// interpolant at the kFitNodes zeros of T_kFitNodes.
+/*
+**  fit: the Chebyshev coefficients of one interval.
+**
+**  Given:
+**     k   double   the interval's index: it spans TDB days k * kFitSpan
+**                  to (k + 1) * kFitSpan from J2000
+**
+**  Returned:
+**     s   ter2cel_stream&   the coefficients of the degree-7 polynomials
+**                           interpolating dpsi, deps and the complementary
+**                           terms at the 8 zeros of T_8 on the interval,
+**                           and the interval's index
+*/
 void fit(ter2cel_stream &s, double k) {
   double values[3][kFitNodes];
   for (int j = 0; j < kFitNodes; ++j) {

@@ -10,10 +10,31 @@
 
 namespace astro {
 
+/*
+**  series_days: the date at which the nutation series are evaluated.
+**
+**  Given:
+**     jd_tdb   double   TDB Julian date
+**
+**  Returned (function value):
+**              double   days from J2000: (jd_tdb - J2000) / 36525 * 36525,
+**                       the days recovered from the centuries as NOVAS 3.1
+**                       passes them (equal to jd_tdb - J2000 up to rounding)
+*/
 double series_days(double jd_tdb) {
   return ((jd_tdb - kJ2000) / kJulianCentury) * kJulianCentury;
 }
 
+/*
+**  date_models: the models at a date, the series evaluated there.
+**
+**  Given:
+**     jd_tdb   double   TDB Julian date
+**
+**  Returned (function value):
+**              DateModels   as date_models(jd_tdb, series) with the series
+**                           of nutation_series(series_days(jd_tdb))
+*/
 DateModels date_models(double jd_tdb) {
   return date_models(jd_tdb, nutation_series(series_days(jd_tdb)));
 }
@@ -64,6 +85,19 @@ DateModels date_models(double jd_tdb, const NutationSeries &series) {
   return m;
 }
 
+/*
+**  gcrs_from_true, true_from_gcrs: between the true equator and equinox of
+**  date and the GCRS.
+**
+**  Given:
+**     m   DateModels   the models of the date
+**     v   Vec3         a vector on the axes to change from
+**
+**  Returned (function value):
+**         Vec3         gcrs_from_true: B . P^T . N^T . v (inverse nutation,
+**                      inverse precession, inverse frame bias, applied one
+**                      after another); true_from_gcrs: N . P . B^T . v
+*/
 Vec3 gcrs_from_true(const DateModels &m, const Vec3 &v) {
   const Vec3 mean_of_date = apply_transposed(m.nutation, v);
   const Vec3 mean_j2000 = apply_transposed(m.precession, mean_of_date);

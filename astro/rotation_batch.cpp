@@ -10,6 +10,13 @@
 
 extern "C" {
 
+/*
+**  ter2cel_stream_init: a stream with no interval fitted yet.
+**
+**  Returned:
+**     stream   ter2cel_stream*   interval index NaN (so the first date
+**                                fits its interval), coefficients zero
+*/
 void ter2cel_stream_init(ter2cel_stream *stream) {
   // No interval index is NaN's equal, so the first date always fits.
   stream->interval = std::nan("");
@@ -18,6 +25,35 @@ void ter2cel_stream_init(ter2cel_stream *stream) {
       c = 0.0;
 }
 
+/*
+**  ter2cel_batch: n vectors from terrestrial to celestial axes at one date.
+**
+**  Given:
+**     jd_ut_high, jd_ut_low  double   UT1 Julian date in two parts
+**     delta_t                double   TT - UT1, seconds
+**     method, accuracy, option, xp, yp   as for ter2cel
+**     n                      int      number of vectors
+**     vec1                   double[n][3]  vectors on terrestrial axes
+**     stream                 ter2cel_stream*  NULL, or the stream of dates
+**                                     this one belongs to
+**
+**  Returned:
+**     vec2                   double[n][3]  the rotated vectors; untouched
+**                                     unless 0 is returned
+**     stream                 its coefficients, refitted when the date lies
+**                            in another interval
+**
+**  Returned (function value):
+**                            short    0, or ter2cel's status (1 accuracy,
+**                                     2 method, 3 option, 4 polar motion)
+**
+**  Notes:
+**  1) Without a stream the date's models are evaluated once for all n
+**     vectors: each result is ter2cel's to the last bit.  With a stream
+**     the nutation series and complementary terms come from its fit
+**     (nutation_fit.cpp), within 1.0e-11 arcsecond of the series, and the
+**     results depend on the date alone.
+*/
 short int ter2cel_batch(double jd_ut_high, double jd_ut_low, double delta_t,
                         short int method, short int accuracy,
                         short int option, double xp, double yp, int n,

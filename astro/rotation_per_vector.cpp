@@ -7,6 +7,12 @@
 
 extern "C" {
 
+/*
+**  ter2cel_stream_init: a stream, which this implementation leaves unused.
+**
+**  Returned:
+**     stream   ter2cel_stream*   all zero
+*/
 void ter2cel_stream_init(ter2cel_stream *stream) {
   // Kept unused: every date is computed on its own.
   stream->interval = 0.0;
@@ -15,13 +21,22 @@ void ter2cel_stream_init(ter2cel_stream *stream) {
       c = 0.0;
 }
 
+/*
+**  ter2cel_batch: n vectors rotated by n ter2cel calls.
+**
+**  Given, Returned: as the kit's own ter2cel_batch (novas_kit.h); the
+**  stream is ignored.
+**
+**  Returned (function value):
+**     short   0, or the status of the first failing ter2cel call, before
+**             any vector is written (the selectors are the same for every
+**             call)
+*/
 short int ter2cel_batch(double jd_ut_high, double jd_ut_low, double delta_t,
                         short int method, short int accuracy,
                         short int option, double xp, double yp, int n,
                         const double (*vec1)[3], double (*vec2)[3],
                         ter2cel_stream *) {
-  // The selectors are the same for every vector, so a failure shows at the
-  // first, before any output is written.
   for (int i = 0; i < n; ++i) {
     double in[3] = {vec1[i][0], vec1[i][1], vec1[i][2]};
     const short int status = ter2cel(jd_ut_high, jd_ut_low, delta_t, method,

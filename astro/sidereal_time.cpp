@@ -71,6 +71,18 @@ double sidereal_time(double jd_ut1_high, double jd_ut1_low, const DateModels &m)
   return g;
 }
 
+/*
+**  spin: the Earth's rotation by the apparent sidereal time.
+**
+**  Given:
+**     gast_hours   double   Greenwich apparent sidereal time, hours
+**     v            Vec3     a vector on terrestrial axes (no polar motion)
+**
+**  Returned (function value):
+**                  Vec3     v on the true equator and equinox of date:
+**                           R3(-(15 gast) degrees) . v, the angle formed in
+**                           degrees before it is turned into radians
+*/
 Vec3 spin(double gast_hours, const Vec3 &v) {
   Mat3 r = identity();
   rotate_z(-(15.0 * gast_hours) * kDegToRad, r);

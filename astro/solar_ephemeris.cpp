@@ -73,8 +73,16 @@ constexpr SolarTerm kSolarTerms[50] = {
     {10.0, -9.0, 2.55, 157208.40},
 };
 
-// The heliocentric Earth at one sample date: the negated series referred
-// from the mean equator and equinox of that date to J2000.
+/*
+**  earth_sample: the heliocentric Earth at one sample date.
+**
+**  Given:
+**     jd_tdb   double   TDB Julian date
+**
+**  Returned (function value):
+**              Vec3     the negated solar series, referred from the mean
+**                       equator and equinox of that date to J2000, AU
+*/
 Vec3 earth_sample(double jd_tdb) {
   const Mat3 p = precession_matrix((jd_tdb - kJ2000) / kJulianCentury);
   return scaled(apply_transposed(p, sun_mean_of_date(jd_tdb)), -1.0);

@@ -72,7 +72,7 @@ void ter2cel_stream_init(ter2cel_stream *stream);
  *    bit.  With a stream the nutation series and the complementary terms
  *    come from piecewise Chebyshev fits over half-day intervals of TDB
  *    fixed from J2000 (8 series evaluations per interval, kept in the
- *    stream), which follow the series within 1.1e-11 arcsecond; a vector
+ *    stream), which follow the series within 1.0e-11 arcsecond; a vector
  *    then depends on its date alone, never on the dates before it, and
  *    differs from ter2cel's by a few units in the last place.
  * 2) The per-vector implementation calls ter2cel for each vector and
