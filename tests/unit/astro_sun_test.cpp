@@ -191,6 +191,20 @@ TEST(SunPlace, StatusCodes) {
   }
 }
 
+// The ephemeris serves TDB dates 2340000.5 to 2560000.5, both included, and
+// not the adjacent dates outside.
+TEST(SunPlace, EphemerisSpanIsPinnedAtItsEnds) {
+  const object sun = body(0, 10);
+  for (const double edge : {2340000.5, 2560000.5}) {
+    EXPECT_EQ(astro::place_status(sun, 1, edge, true), 0) << edge;
+    EXPECT_EQ(astro::place_status(sun, 1, edge, false), 0) << edge;
+  }
+  EXPECT_EQ(astro::place_status(sun, 1, std::nextafter(2340000.5, 0.0), true), 31);
+  EXPECT_EQ(astro::place_status(sun, 1, std::nextafter(2560000.5, 3e6), true), 31);
+  EXPECT_EQ(astro::place_status(sun, 1, std::nextafter(2340000.5, 3e6), true), 0);
+  EXPECT_EQ(astro::place_status(sun, 1, std::nextafter(2560000.5, 0.0), true), 0);
+}
+
 TEST(SunRecords, MakeCatEntry) {
   char name50[SIZE_OF_OBJ_NAME];
   std::memset(name50, 'n', 50);
