@@ -1,29 +1,12 @@
 // rotation_batch.cpp - the kit's own ter2cel_batch: several vectors rotated
 // at one date with the date's models evaluated once, the nutation series
 // fitted along a stream of dates.
-#include <cmath>
-
 #include "earth_rotation.h"
 #include "novas_kit.h"
 #include "nutation_fit.h"
 #include "time_scales.h"
 
 extern "C" {
-
-/*
-**  ter2cel_stream_init: a stream with no interval fitted yet.
-**
-**  Returned:
-**     stream   ter2cel_stream*   interval index NaN (so the first date
-**                                fits its interval), coefficients zero
-*/
-void ter2cel_stream_init(ter2cel_stream *stream) {
-  // No interval index is NaN's equal, so the first date always fits.
-  stream->interval = std::nan("");
-  for (auto &row : stream->coef)
-    for (double &c : row)
-      c = 0.0;
-}
 
 /*
 **  ter2cel_batch: n vectors from terrestrial to celestial axes at one date.

@@ -8,20 +8,6 @@
 extern "C" {
 
 /*
-**  ter2cel_stream_init: a stream, which this implementation leaves unused.
-**
-**  Returned:
-**     stream   ter2cel_stream*   all zero
-*/
-void ter2cel_stream_init(ter2cel_stream *stream) {
-  // Kept unused: every date is computed on its own.
-  stream->interval = 0.0;
-  for (auto &row : stream->coef)
-    for (double &c : row)
-      c = 0.0;
-}
-
-/*
 **  ter2cel_batch: n vectors rotated by n ter2cel calls.
 **
 **  Given, Returned: as the kit's own ter2cel_batch (novas_kit.h); the
