@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "constants.h"
+#include "earth_rotation.h"
 #include "novas.h"
 #include "precession_nutation.h"
 #include "refraction.h"
-#include "sidereal_time.h"
 #include "time_scales.h"
 
 namespace {
@@ -83,22 +83,22 @@ void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
     return;
   }
 
-  // Horizon basis on terrestrial axes: zenith, north, west.
+  // Horizon basis on terrestrial axes (zenith, north, west), turned to the
+  // true equator and equinox of date by ter2cel's own rotation (option 1).
   const double phi = location->latitude * kDegToRad;
   const double lam = location->longitude * kDegToRad;
   const double sinphi = std::sin(phi), cosphi = std::cos(phi);
   const double sinlam = std::sin(lam), coslam = std::cos(lam);
-  const Vec3 uze{cosphi * coslam, cosphi * sinlam, sinphi};
-  const Vec3 une{-sinphi * coslam, -sinphi * sinlam, cosphi};
-  const Vec3 uwe{sinlam, -coslam, 0.0};
-
-  // The same on the true equator and equinox of date.
-  const astro::DateModels m =
-      astro::date_models(astro::tdb_from_ut1(jd_ut1, 0.0, delta_t));
-  const double gast = astro::sidereal_time(jd_ut1, 0.0, m);
-  const Vec3 uz = astro::spin(gast, uze);
-  const Vec3 un = astro::spin(gast, une);
-  const Vec3 uw = astro::spin(gast, uwe);
+  const double terrestrial[3][3] = {{cosphi * coslam, cosphi * sinlam, sinphi},
+                                    {-sinphi * coslam, -sinphi * sinlam, cosphi},
+                                    {sinlam, -coslam, 0.0}};
+  double of_date[3][3];
+  astro::rotate_to_celestial(
+      jd_ut1, 0.0, astro::date_models(astro::tdb_from_ut1(jd_ut1, 0.0, delta_t)),
+      1, 3, terrestrial, of_date);
+  const Vec3 uz = astro::from_array(of_date[0]);
+  const Vec3 un = astro::from_array(of_date[1]);
+  const Vec3 uw = astro::from_array(of_date[2]);
 
   // The place as a unit vector, and its horizon coordinates.
   const double sindc = std::sin(dec * kDegToRad), cosdc = std::cos(dec * kDegToRad);
