@@ -222,8 +222,9 @@ int main(int argc, char *argv[]) {
     return 1;
   }
 
+  const double jd_utc = civil_julian_date(when);
   SunSetup setup = make_sun_setup();
-  const Verdict verdict = day_or_night(civil_julian_date(when), setup);
+  const Verdict verdict = day_or_night(jd_utc, setup);
 
   std::fputs(verdict.day ? "[day]\n" : "[night]\n", stdout);
   // A verdict that did not reach its reader must not pass for one.
