@@ -208,14 +208,14 @@ bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
   return record_time(r, r.unixsec);
 }
 
-// Prints the report line of one record; see passrange.h.  The decimal hour,
-// the carried position, the distances and the cosine are formed in the
-// order written, which the printed digits depend on.
-void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
-    std::int64_t requested_instant, std::int64_t record_unixsec, int year,
-    int month, int day, int hour, int minute, double second, double x,
-    double y, double z, double vx, double vy, double vz,
-    ter2cel_stream *stream) {
+// Computes the report line of one record; see passrange.h.  The decimal
+// hour, the carried position, the distances and the cosine are formed in
+// the order written, which the printed digits depend on.
+ReportLine report_line(std::int64_t requested_instant,
+                       std::int64_t record_unixsec, int year, int month,
+                       int day, int hour, int minute, double second, double x,
+                       double y, double z, double vx, double vy, double vz,
+                       ter2cel_stream *stream) {
   const double decimal_hour = (hour + minute / 60.0) + second / 3600.0;
 
   if (requested_instant != record_unixsec) {
@@ -226,24 +226,41 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
   }
   const double p[3] = {x, y, z};
 
-  const double jd = julian_date(static_cast<short>(year),
-                                static_cast<short>(month),
-                                static_cast<short>(day), decimal_hour);
-  const double jd_ut1 = jd + kUt1MinusUtc / 86400.0;
+  ReportLine line;
+  line.julian_date = julian_date(static_cast<short>(year),
+                                 static_cast<short>(month),
+                                 static_cast<short>(day), decimal_hour);
+  const double jd_ut1 = line.julian_date + kUt1MinusUtc / 86400.0;
   const double delta_t = kTtMinusTai + kLeapSeconds - kUt1MinusUtc;
 
   double celestial[4][3];
   rotate_stations(jd_ut1, delta_t, stream, celestial);
   StationFields f = station_fields(p, celestial);
-  if (stream != nullptr && depends_on_the_fit(f)) {
+  line.recomputed = stream != nullptr && depends_on_the_fit(f);
+  if (line.recomputed) {
     rotate_stations(jd_ut1, delta_t, nullptr, celestial);
     f = station_fields(p, celestial);
   }
+  line.distance1 = f.distance1;
+  line.distance2 = f.distance2;
+  line.elevation1 = f.elevation1;
+  line.elevation2 = f.elevation2;
+  line.geocentric = std::sqrt((x * x + y * y) + z * z);
+  return line;
+}
 
-  const double geocentric = std::sqrt((x * x + y * y) + z * z);
-
-  std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", jd, f.distance1,
-              f.distance2, geocentric, f.elevation1, f.elevation2);
+// Prints the report line of one record; see passrange.h.
+void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
+    std::int64_t requested_instant, std::int64_t record_unixsec, int year,
+    int month, int day, int hour, int minute, double second, double x,
+    double y, double z, double vx, double vy, double vz,
+    ter2cel_stream *stream) {
+  const ReportLine l =
+      report_line(requested_instant, record_unixsec, year, month, day, hour,
+                  minute, second, x, y, z, vx, vy, vz, stream);
+  std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", l.julian_date,
+              l.distance1, l.distance2, l.geocentric, l.elevation1,
+              l.elevation2);
 }
 
 namespace {

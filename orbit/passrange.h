@@ -46,6 +46,39 @@ struct OrbitRecord {
 bool read_orbit_record(std::FILE *f, OrbitRecord &r);
 
 // ---------------------------------------------------------------------------
+// The fields of one report line, in the order printed, and whether the
+// guard of the fitted Earth rotation recomputed the station fields.
+struct ReportLine {
+  double julian_date;            // UTC Julian date of the record's timestamp
+  double distance1, distance2;   // km, spacecraft to TS1 and TS2
+  double geocentric;             // km, spacecraft to the geocentre
+  double elevation1, elevation2; // degrees, at TS1 and TS2
+  bool recomputed;               // the station fields were computed again
+                                 // on the exact Earth rotation
+};
+
+// report_line: the fields of the report line of one record.
+//
+// Given:  the arguments of compute_and_print_... below, in the same order.
+// Returned (function value):
+//   ReportLine  the fields that function prints.  With a stream the station
+//               vectors are first rotated with the stream's fitted nutation
+//               series; where a distance lies within 1e-10 km plus 2e-15 of
+//               itself of a rounding boundary of its sixth decimal, an
+//               elevation within 1e-6 degree of one of its first decimal, or
+//               the spacecraft within 10 km of a station, the station fields
+//               are computed again on the exact rotation (recomputed true).
+//               Every field therefore equals the one computed without a
+//               stream, bit for bit or but for rounding that no printed
+//               digit shows.
+// Status: as compute_and_print_... (a ter2cel failure ends the process).
+ReportLine report_line(std::int64_t requested_instant,
+                       std::int64_t record_unixsec, int year, int month,
+                       int day, int hour, int minute, double second, double x,
+                       double y, double z, double vx, double vy, double vz,
+                       ter2cel_stream *stream = nullptr);
+
+// ---------------------------------------------------------------------------
 // compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_
 // elevations_for_a_given_date_unixsec: print the report line of one record.
 //

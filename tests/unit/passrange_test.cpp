@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -442,6 +443,110 @@ TEST_F(PassrangeStationVertical, AtTheStationElevationIsNotANumber) {
               "      0.000000")
         << lines[0];
   }
+}
+
+
+// ----- the guard of the fitted Earth rotation --------------------------------
+
+// The report line of a record as the every-record scan computes it (along a
+// stream) and as a single report does (no stream).
+ReportLine line_of(const OrbitRecord &r, ter2cel_stream *stream) {
+  return report_line(r.unixsec, r.unixsec, r.year, r.month, r.day, r.hour,
+                     r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz,
+                     stream);
+}
+
+void expect_same_fields(const ReportLine &got, const ReportLine &want) {
+  EXPECT_EQ(got.julian_date, want.julian_date);
+  EXPECT_EQ(got.distance1, want.distance1);
+  EXPECT_EQ(got.distance2, want.distance2);
+  EXPECT_EQ(got.geocentric, want.geocentric);
+  EXPECT_EQ(got.elevation1, want.elevation1);
+  EXPECT_EQ(got.elevation2, want.elevation2);
+}
+
+// Records found by search whose TS1 distance (the first three) or elevation
+// (the last) lies so near a rounding boundary that the fitted rotation alone
+// would print another last digit: the guard recomputes them, and every field
+// is then the exact rotation's to the bit.
+TEST(PassrangeGuard, FieldsNearARoundingBoundaryAreRecomputedExactly) {
+  const Scan s = scan(
+      "2016-11-04T00:39:00.000 4483.2726167059882 -2258.2690561179647 "
+      "3945.5551328268293 0 0 0\n"
+      "2016-11-04T00:50:00.000 4654.0168457128457 -2054.5360383302032 "
+      "3998.6644344000888 0 0 0\n"
+      "2016-11-04T09:34:00.000 -1733.6908020631995 5517.9134755684099 "
+      "4568.8624249315853 0 0 0\n"
+      "2016-11-04T13:10:00.000 -5484.949796594562 1820.5205395191113 "
+      "4574.7773140335594 0 0 0\n");
+  ASSERT_EQ(s.records.size(), 4u);
+  ter2cel_stream stream;
+  ter2cel_stream_init(&stream);
+  for (const OrbitRecord &r : s.records) {
+    SCOPED_TRACE(r.hour * 100 + r.minute);
+    const ReportLine fast = line_of(r, &stream);
+    const ReportLine exact = line_of(r, nullptr);
+    EXPECT_TRUE(fast.recomputed);
+    EXPECT_FALSE(exact.recomputed);
+    expect_same_fields(fast, exact);
+  }
+}
+
+// Within 10 km of a station the direction turns too fast with the station's
+// position for any margin on the elevation: the line is always recomputed.
+TEST(PassrangeGuard, NearAStationTheLineIsRecomputed) {
+  double station[3];
+  double ts2[3] = {2916.948887, 2248.6482429999996, 5190.099798};
+  ASSERT_EQ(ter2cel(julian_date(2016, 11, 4, 4.0), 0.0, 69.184, 1, 0, 0, 0.0,
+                    0.0, ts2, station),
+            0);
+  ter2cel_stream stream;
+  ter2cel_stream_init(&stream);
+  for (const double offset : {0.0, 3.0, 9.9, 10.1}) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "2016-11-04T04:00:00 %.17g %.17g %.17g 0 0 0\n",
+                  station[0] + offset, station[1], station[2]);
+    const Scan s = scan(text);
+    ASSERT_EQ(s.records.size(), 1u);
+    SCOPED_TRACE(offset);
+    const ReportLine fast = line_of(s.records[0], &stream);
+    const ReportLine exact = line_of(s.records[0], nullptr);
+    if (offset < 10.0) {
+      EXPECT_TRUE(fast.recomputed);
+      EXPECT_EQ(fast.distance2, exact.distance2);
+      EXPECT_EQ(std::isnan(fast.elevation2), offset == 0.0);
+      if (offset != 0.0) {
+        EXPECT_EQ(fast.elevation2, exact.elevation2);
+      }
+    } else {
+      EXPECT_FALSE(fast.recomputed);
+    }
+  }
+}
+
+// On an ordinary orbit the guard is rare, and the lines it leaves to the fit
+// print as the exact rotation's.  (A margin grown by mistake would recompute
+// most lines and still print them right; this catches it.)
+TEST(PassrangeGuard, RareOnAnOrdinaryOrbit) {
+  const Scan s = scan(read_file(kOrbits + "/orbit-a.org"));
+  ASSERT_GT(s.records.size(), 10000u);
+  ter2cel_stream stream;
+  ter2cel_stream_init(&stream);
+  std::size_t recomputed = 0, differing = 0;
+  for (const OrbitRecord &r : s.records) {
+    const ReportLine fast = line_of(r, &stream);
+    const ReportLine exact = line_of(r, nullptr);
+    recomputed += fast.recomputed;
+    char a[128], b[128];
+    for (const auto &[line, out] : {std::pair{&fast, a}, std::pair{&exact, b}})
+      std::snprintf(out, sizeof a, "%13lf %13lf %+5.1lf %+5.1lf",
+                    line->distance1, line->distance2, line->elevation1,
+                    line->elevation2);
+    differing += std::strcmp(a, b) != 0;
+  }
+  EXPECT_EQ(differing, 0u);
+  EXPECT_LT(recomputed, s.records.size() / 100) << recomputed << " recomputed";
 }
 
 } // namespace
