@@ -27,12 +27,6 @@ double seconds_since(std::chrono::steady_clock::time_point t0) {
       .count();
 }
 
-ReportLine line_of(const OrbitRecord &r, ter2cel_stream *stream) {
-  return report_line(r.unixsec, r.unixsec, r.year, r.month, r.day, r.hour,
-                     r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz,
-                     stream);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -62,7 +56,7 @@ int main(int argc, char **argv) {
     ter2cel_stream_init(&stream);
     auto t0 = std::chrono::steady_clock::now();
     for (const OrbitRecord &r : records) {
-      const ReportLine l = line_of(r, &stream);
+      const ReportLine l = report_line(r, &stream);
       sink += l.distance1;
       if (l.recomputed)
         recomputed.push_back(&r);
@@ -70,7 +64,7 @@ int main(int argc, char **argv) {
     const double a = seconds_since(t0);
     t0 = std::chrono::steady_clock::now();
     for (const OrbitRecord *r : recomputed)
-      sink += line_of(*r, nullptr).distance1;
+      sink += report_line(*r, nullptr).distance1;
     const double b = seconds_since(t0);
     if (round == 0 || a < all)
       all = a;

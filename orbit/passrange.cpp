@@ -249,6 +249,12 @@ ReportLine report_line(std::int64_t requested_instant,
   return line;
 }
 
+ReportLine report_line(const OrbitRecord &r, ter2cel_stream *stream) {
+  return report_line(r.unixsec, r.unixsec, r.year, r.month, r.day, r.hour,
+                     r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz,
+                     stream);
+}
+
 // Prints the report line of one record; see passrange.h.
 void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
     std::int64_t requested_instant, std::int64_t record_unixsec, int year,

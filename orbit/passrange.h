@@ -78,6 +78,10 @@ ReportLine report_line(std::int64_t requested_instant,
                        double y, double z, double vx, double vy, double vz,
                        ter2cel_stream *stream = nullptr);
 
+// report_line: the same for a record read by read_orbit_record, at its own
+// record time.
+ReportLine report_line(const OrbitRecord &r, ter2cel_stream *stream = nullptr);
+
 // ---------------------------------------------------------------------------
 // compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_
 // elevations_for_a_given_date_unixsec: print the report line of one record.

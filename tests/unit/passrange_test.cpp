@@ -448,14 +448,6 @@ TEST_F(PassrangeStationVertical, AtTheStationElevationIsNotANumber) {
 
 // ----- the guard of the fitted Earth rotation --------------------------------
 
-// The report line of a record as the every-record scan computes it (along a
-// stream) and as a single report does (no stream).
-ReportLine line_of(const OrbitRecord &r, ter2cel_stream *stream) {
-  return report_line(r.unixsec, r.unixsec, r.year, r.month, r.day, r.hour,
-                     r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz,
-                     stream);
-}
-
 void expect_same_fields(const ReportLine &got, const ReportLine &want) {
   EXPECT_EQ(got.julian_date, want.julian_date);
   EXPECT_EQ(got.distance1, want.distance1);
@@ -484,8 +476,8 @@ TEST(PassrangeGuard, FieldsNearARoundingBoundaryAreRecomputedExactly) {
   ter2cel_stream_init(&stream);
   for (const OrbitRecord &r : s.records) {
     SCOPED_TRACE(r.hour * 100 + r.minute);
-    const ReportLine fast = line_of(r, &stream);
-    const ReportLine exact = line_of(r, nullptr);
+    const ReportLine fast = report_line(r, &stream);
+    const ReportLine exact = report_line(r, nullptr);
     EXPECT_TRUE(fast.recomputed);
     EXPECT_FALSE(exact.recomputed);
     expect_same_fields(fast, exact);
@@ -510,8 +502,8 @@ TEST(PassrangeGuard, NearAStationTheLineIsRecomputed) {
     const Scan s = scan(text);
     ASSERT_EQ(s.records.size(), 1u);
     SCOPED_TRACE(offset);
-    const ReportLine fast = line_of(s.records[0], &stream);
-    const ReportLine exact = line_of(s.records[0], nullptr);
+    const ReportLine fast = report_line(s.records[0], &stream);
+    const ReportLine exact = report_line(s.records[0], nullptr);
     if (offset < 10.0) {
       EXPECT_TRUE(fast.recomputed);
       EXPECT_EQ(fast.distance2, exact.distance2);
@@ -535,8 +527,8 @@ TEST(PassrangeGuard, RareOnAnOrdinaryOrbit) {
   ter2cel_stream_init(&stream);
   std::size_t recomputed = 0, differing = 0;
   for (const OrbitRecord &r : s.records) {
-    const ReportLine fast = line_of(r, &stream);
-    const ReportLine exact = line_of(r, nullptr);
+    const ReportLine fast = report_line(r, &stream);
+    const ReportLine exact = report_line(r, nullptr);
     recomputed += fast.recomputed;
     char a[128], b[128];
     for (const auto &[line, out] : {std::pair{&fast, a}, std::pair{&exact, b}})
