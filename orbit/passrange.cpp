@@ -144,17 +144,13 @@ void station_geometry(const double (&p)[3], const double (&s)[3],
   elevation = 90.0 - zenith;
 }
 
-// The fields of a report line that depend on the Earth's rotation.
-struct StationFields {
-  double distance1, distance2;   // km
-  double elevation1, elevation2; // degrees
-};
-
-StationFields station_fields(const double (&p)[3], const double (&c)[4][3]) {
-  StationFields f;
-  station_geometry(p, c[0], c[1], f.distance1, f.elevation1);
-  station_geometry(p, c[2], c[3], f.distance2, f.elevation2);
-  return f;
+// The fields of a report line that depend on the Earth's rotation: the
+// distances and elevations at both stations, from the rotated station
+// vectors c (TS1 position, TS1 up, TS2 position, TS2 up).
+void set_station_fields(const double (&p)[3], const double (&c)[4][3],
+                        ReportLine &line) {
+  station_geometry(p, c[0], c[1], line.distance1, line.elevation1);
+  station_geometry(p, c[2], c[3], line.distance2, line.elevation2);
 }
 
 // Whether x printed with `decimals` decimals (scale = 10^decimals) lies
@@ -166,7 +162,7 @@ bool near_rounding_boundary(double x, double scale, double margin) {
   return std::fabs(f - 0.5) <= margin * scale;
 }
 
-bool depends_on_the_fit(const StationFields &f) {
+bool depends_on_the_fit(const ReportLine &f) {
   const auto distance = [](double d) {
     return near_rounding_boundary(
         d, 1e6, kDistanceMargin + kDistanceRelativeMargin * std::fabs(d));
@@ -235,16 +231,12 @@ ReportLine report_line(std::int64_t requested_instant,
 
   double celestial[4][3];
   rotate_stations(jd_ut1, delta_t, stream, celestial);
-  StationFields f = station_fields(p, celestial);
-  line.recomputed = stream != nullptr && depends_on_the_fit(f);
+  set_station_fields(p, celestial, line);
+  line.recomputed = stream != nullptr && depends_on_the_fit(line);
   if (line.recomputed) {
     rotate_stations(jd_ut1, delta_t, nullptr, celestial);
-    f = station_fields(p, celestial);
+    set_station_fields(p, celestial, line);
   }
-  line.distance1 = f.distance1;
-  line.distance2 = f.distance2;
-  line.elevation1 = f.elevation1;
-  line.elevation2 = f.elevation2;
   line.geocentric = std::sqrt((x * x + y * y) + z * z);
   return line;
 }
