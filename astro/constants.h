@@ -3,6 +3,8 @@
 #ifndef KIT_ASTRO_CONSTANTS_H
 #define KIT_ASTRO_CONSTANTS_H
 
+#include "math_constants.h"
+
 namespace astro {
 
 // Epoch J2000.0, TDB Julian date.
@@ -12,7 +14,7 @@ inline constexpr double kJulianCentury = 36525.0;
 // Seconds per day.
 inline constexpr double kSecondsPerDay = 86400.0;
 
-inline constexpr double kPi = 3.141592653589793238462643;
+using kit::kPi;
 inline constexpr double kTwoPi = 6.283185307179586476925287;
 // Radians per arcsecond, radians per degree, degrees per radian.
 inline constexpr double kArcsecToRad = 4.848136811095359935899141e-6;

@@ -12,11 +12,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "math_constants.h"
+
 namespace baseline {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using kit::kPi;
 
 } // namespace
 

@@ -13,10 +13,12 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "math_constants.h"
+
 namespace {
 
 constexpr double kGm = 398600.4418; // km^3/s^2
-constexpr double kPi = 3.141592653589793;
+using kit::kPi;
 
 // A small deterministic generator (splitmix64), the same on every platform.
 struct Random {

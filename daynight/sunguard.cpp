@@ -13,15 +13,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "program_name.h"
+#include "time_scale_settings.h"
+
 namespace {
 
 const char kUsage[] =
     "This code will compute ZNT day-night scheduling constraints.\n"
     "Usage: %s 01.02.2018 00:00\n";
-
-// Name shown in the usage text when the program was started without any
-// argument zero.
-const char kProgramName[] = "sunguard";
 
 // A field is at most 8 characters; the rest of a longer one is ignored.
 constexpr std::size_t kFieldLength = 8;
@@ -39,14 +38,6 @@ constexpr double kLongitude = -79.83984; // degrees east
 constexpr double kHeight = 824.0;        // metres
 constexpr double kTemperature = 10.0;    // degrees Celsius
 constexpr double kPressure = 1010.0;     // millibars
-
-// Time scales: TAI - UTC, TT - TAI and UT1 - UTC in seconds, polar motion in
-// arcseconds.
-constexpr std::int16_t kLeapSeconds = 37;
-constexpr double kTtMinusTai = 32.184;
-constexpr double kUt1MinusUtc = 0.0;
-constexpr double kPolarX = 0.0;
-constexpr double kPolarY = 0.0;
 
 // Reduced accuracy (the built-in solar ephemeris serves no other) and the
 // standard-atmosphere refraction.
@@ -95,9 +86,10 @@ bool accept_field(const char *text, int low, int high, std::int16_t *value) {
 } // namespace
 
 double sun_altitude(double jd_utc, on_surface *site, object *sun) {
-  const double jd_tt = jd_utc + (kTtMinusTai + kLeapSeconds) / 86400.0;
-  const double jd_ut1 = jd_utc + kUt1MinusUtc / 86400.0;
-  const double delta_t = kTtMinusTai + kLeapSeconds - kUt1MinusUtc;
+  const kit::TimeScaleSettings &ts = kit::kTimeScales;
+  const double jd_tt = ts.jd_tt(jd_utc);
+  const double jd_ut1 = ts.jd_ut1(jd_utc);
+  const double delta_t = ts.delta_t();
 
   double ra = 0.0, dec = 0.0, dis = 0.0;
   short int status = app_planet(jd_tt, sun, kAccuracy, &ra, &dec, &dis);
@@ -110,7 +102,7 @@ double sun_altitude(double jd_utc, on_surface *site, object *sun) {
     std::fprintf(stderr, "ERROR %d in topo_planet()\n", status);
 
   double zd = 0.0, az = 0.0, rar = 0.0, decr = 0.0;
-  equ2hor(jd_ut1, delta_t, kAccuracy, kPolarX, kPolarY, site, ra, dec,
+  equ2hor(jd_ut1, delta_t, kAccuracy, ts.polar_x, ts.polar_y, site, ra, dec,
           kRefraction, &zd, &az, &rar, &decr);
   return 90.0 - zd;
 }
@@ -164,14 +156,6 @@ const char *scan_message(ArgumentScan scan) {
   return nullptr;
 }
 
-// Linux passes an empty argument zero to a program started with an empty
-// argument vector: that too names no program.
-const char *program_name(int argc, const char *const argv[]) {
-  if (argc < 1 || argv == nullptr || argv[0] == nullptr || argv[0][0] == '\0')
-    return kProgramName;
-  return argv[0];
-}
-
 double civil_julian_date(const CivilDateTime &when) {
   const double hour_of_day = when.hour + when.minute / 60.0;
   return julian_date(when.year, when.month, when.day, hour_of_day);
@@ -214,7 +198,7 @@ int main(int argc, char *argv[]) {
   CivilDateTime when{};
   const ArgumentScan scan = scan_arguments(argc, argv, &when);
   if (scan == ArgumentScan::usage) {
-    std::fprintf(stderr, kUsage, program_name(argc, argv));
+    std::fprintf(stderr, kUsage, kit::program_name(argc, argv, "sunguard"));
     return 1;
   }
   if (scan != ArgumentScan::valid) {

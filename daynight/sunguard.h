@@ -46,10 +46,6 @@ ArgumentScan scan_arguments(int argc, const char *const argv[], CivilDateTime *w
 // and usage.
 const char *scan_message(ArgumentScan scan);
 
-// The name shown in the usage text: argv[0] as invoked, or "sunguard" when
-// there is none (argc 0, a null or an empty argv[0]).
-const char *program_name(int argc, const char *const argv[]);
-
 // The UTC Julian date of a validated instant: julian_date(year, month, day,
 // hour + minute / 60.0).  Days past a month's end run on into the next.
 double civil_julian_date(const CivilDateTime &when);

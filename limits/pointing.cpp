@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "program_name.h"
+
 namespace limits {
 
 namespace {
@@ -42,14 +44,6 @@ PointingRequest read_pointing_request(int argc, const char *const argv[]) {
   return request;
 }
 
-const char *invocation_name(int argc, const char *const argv[],
-                            const char *own_name) {
-  if (argc < 1 || argv == nullptr || argv[0] == nullptr || argv[0][0] == '\0') {
-    return own_name;
-  }
-  return argv[0];
-}
-
 void write_request_problem(std::FILE *err, const PointingRequest &request,
                            const char *name) {
   switch (request.fault) {
@@ -73,7 +67,7 @@ int run_limit_check(int argc, const char *const argv[], const char *own_name,
                     LimitRule accepts, std::FILE *err) {
   const PointingRequest request = read_pointing_request(argc, argv);
   if (request.fault != RequestFault::none) {
-    write_request_problem(err, request, invocation_name(argc, argv, own_name));
+    write_request_problem(err, request, kit::program_name(argc, argv, own_name));
     return 1;
   }
   return accepts(request.pointing) ? 0 : 1;

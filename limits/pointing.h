@@ -64,23 +64,6 @@ using LimitRule = bool (*)(const Pointing &);
 PointingRequest read_pointing_request(int argc, const char *const argv[]);
 
 // ---------------------------------------------------------------------------
-// invocation_name: the program name to show in the usage text.
-//
-// Given:
-//   argc       int                  argument count as passed to main
-//   argv       const char *const[]  arguments as passed to main
-//   own_name   const char *         the program's fixed name
-//
-// Returned (function value):
-//   const char *  argv[0] exactly as the caller gave it (a path stays a
-//                 path), or own_name when the program was started without an
-//                 argument zero: argc 0, a null argv[0], or an empty one (the
-//                 Linux kernel turns an empty argument vector into {""}).
-// ---------------------------------------------------------------------------
-const char *invocation_name(int argc, const char *const argv[],
-                            const char *own_name);
-
-// ---------------------------------------------------------------------------
 // write_request_problem: write the text for a faulty request.
 //
 // Given:

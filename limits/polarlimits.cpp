@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "math_constants.h"
+
 namespace limits {
 
 namespace {
@@ -17,7 +19,7 @@ namespace {
 // and cosine (never computed at run time, so every build agrees bit for bit).
 constexpr double kSinLatitude = 0.6191051047064607;
 constexpr double kCosLatitude = 0.7853081365466693;
-constexpr double kPi = 3.141592653589793;
+using kit::kPi;
 
 constexpr double kMinAltitude = 11.0;
 constexpr double kMinHourAngle = -6.5;

@@ -20,48 +20,23 @@
 // window, or report lines that could not be written; the code of ter2cel
 // when it fails.
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "novas_kit.h"
 #include "passrange.h"
+#include "program_name.h"
+#include "stations.h"
+#include "time_scale_settings.h"
 
-// Instants are read with atol and record times come from timegm: both must
-// hold any Unix time of the kit's range (the build refuses other targets).
+// Instants are read with atol: it must hold any Unix time of the kit's
+// range (the build refuses other targets).
 static_assert(sizeof(long) >= 8, "passrange needs a 64-bit long");
-static_assert(sizeof(std::time_t) >= 8, "passrange needs a 64-bit time_t");
 
 namespace {
-
-// Fixed time-scale values: TAI - UTC, TT - TAI, UT1 - UTC.
-constexpr short kLeapSeconds = 37;
-constexpr double kTtMinusTai = 32.184;
-constexpr double kUt1MinusUtc = 0.0;
-
-constexpr double kPi = 3.141592653589793;
-
-// Tracking stations on terrestrial (ITRS) axes: geocentric position in km
-// (metres / 1000.0, rounded once) and the unit vector along the geodetic
-// vertical, in the order they are rotated: TS1 position, TS1 up, TS2
-// position, TS2 up.
-constexpr double kStationVectors[4][3] = {
-    {882.87984013, -4924.4823080099995, 3944.13068519},
-    {0.13822607745500268, -0.7709903907572531, 0.6216649973027126},
-    {2916.948887, 2248.6482429999996, 5190.099798},
-    {0.45629468620828334, 0.35175324771948163, 0.8173523181938627}};
-
-// ter2cel settings: equinox-based method, full accuracy, GCRS output axes,
-// no polar motion.
-constexpr short kMethod = 1;
-constexpr short kAccuracy = 0;
-constexpr short kOutputGcrs = 0;
-constexpr double kPolarX = 0.0;
-constexpr double kPolarY = 0.0;
 
 // What a field of a line may lose to the stream's fitted nutation series.
 // The fit moves station positions by at most 9.2e-12 km and up vectors by
@@ -79,69 +54,17 @@ constexpr double kDistanceRelativeMargin = 2e-15;
 constexpr double kElevationMargin = 1e-6;     // degrees
 constexpr double kNearStation = 10.0;         // km
 
-// Record time: the record's timestamp as whole Unix seconds through timegm,
-// the second truncated towards zero; out-of-range fields are normalised by
-// timegm.  Returns false, leaving t unchanged, when the timestamp has no
-// Unix time: a second that is not a number or lies beyond the range of int,
-// a year or month that cannot be shifted into struct tm, or a time beyond
-// the range of time_t.
-bool record_time(const OrbitRecord &r, std::int64_t &t) {
-  if (!(r.second > INT_MIN - 1.0 && r.second < INT_MAX + 1.0))
-    return false;
-  const long long tm_year = static_cast<long long>(r.year) - 1900;
-  const long long tm_mon = static_cast<long long>(r.month) - 1;
-  if (tm_year < INT_MIN || tm_mon < INT_MIN)
-    return false;
-  std::tm tm{};
-  tm.tm_sec = static_cast<int>(r.second);
-  tm.tm_min = r.minute;
-  tm.tm_hour = r.hour;
-  tm.tm_mday = r.day;
-  tm.tm_mon = static_cast<int>(tm_mon);
-  tm.tm_year = static_cast<int>(tm_year);
-  errno = 0;
-  const std::time_t s = timegm(&tm);
-  if (s == static_cast<std::time_t>(-1) && errno != 0)
-    return false;
-  t = s;
-  return true;
-}
-
 // Rotates the four station vectors to GCRS axes at the given UT1 Julian
 // date, the nutation series fitted along the stream when one is given.  A
 // failure ends the process with the library's code, after "Error %d from
 // ter2cel." on the standard output.
-void rotate_stations(double jd_ut1, double delta_t, ter2cel_stream *stream,
+void rotate_stations(double jd_ut1, ter2cel_stream *stream,
                      double (&celestial)[4][3]) {
-  const short error =
-      ter2cel_batch(jd_ut1, 0.0, delta_t, kMethod, kAccuracy, kOutputGcrs,
-                    kPolarX, kPolarY, 4, kStationVectors, celestial, stream);
+  const short error = tracking::rotate_stations(jd_ut1, stream, celestial);
   if (error != 0) {
     std::printf("Error %d from ter2cel.", error);
     std::exit(error);
   }
-}
-
-// Distance from a station (GCRS position s, up vector u) to the spacecraft
-// at p, and the spacecraft's geometric elevation in degrees above the
-// station's horizon plane.  The cosine of the zenith angle is kept within
-// [-1, 1] so that rounding on the vertical gives +90.0 or -90.0; at the
-// station itself (distance 0) the elevation is not a number.
-void station_geometry(const double (&p)[3], const double (&s)[3],
-                      const double (&u)[3], double &distance,
-                      double &elevation) {
-  const double dx = p[0] - s[0];
-  const double dy = p[1] - s[1];
-  const double dz = p[2] - s[2];
-  distance = std::sqrt((dx * dx + dy * dy) + dz * dz);
-  const double u_length = std::sqrt((u[0] * u[0] + u[1] * u[1]) + u[2] * u[2]);
-  double c = ((u[0] * dx + u[1] * dy) + u[2] * dz) / (u_length * distance);
-  if (c > 1.0)
-    c = 1.0;
-  else if (c < -1.0)
-    c = -1.0;
-  const double zenith = 180.0 * std::acos(c) / kPi;
-  elevation = 90.0 - zenith;
 }
 
 // The fields of a report line that depend on the Earth's rotation: the
@@ -149,8 +72,8 @@ void station_geometry(const double (&p)[3], const double (&s)[3],
 // vectors c (TS1 position, TS1 up, TS2 position, TS2 up).
 void set_station_fields(const double (&p)[3], const double (&c)[4][3],
                         ReportLine &line) {
-  station_geometry(p, c[0], c[1], line.distance1, line.elevation1);
-  station_geometry(p, c[2], c[3], line.distance2, line.elevation2);
+  tracking::station_geometry(p, c[0], c[1], line.distance1, line.elevation1);
+  tracking::station_geometry(p, c[2], c[3], line.distance2, line.elevation2);
 }
 
 // Whether x printed with `decimals` decimals (scale = 10^decimals) lies
@@ -177,33 +100,6 @@ bool depends_on_the_fit(const ReportLine &f) {
 
 } // namespace
 
-// Reads one record; see passrange.h.
-// The timestamp's integers are read as long long and must fit int: a %d
-// conversion of a number beyond int is undefined, and glibc's wraps it into
-// another, plausible year (4294969312 read as 2016).  glibc converts %lld
-// as strtoll does, holding a longer number at the ends of the range.
-bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
-  long long stamp[5];
-  if (std::fscanf(f, "%lld-%lld-%lldT%lld:%lld:%lf %lf %lf %lf %lf %lf %lf",
-                  &stamp[0], &stamp[1], &stamp[2], &stamp[3], &stamp[4],
-                  &r.second, &r.x, &r.y, &r.z, &r.vx, &r.vy, &r.vz) != 12)
-    return false;
-  for (const long long v : stamp)
-    if (v < INT_MIN || v > INT_MAX)
-      return false;
-  // The Julian date takes the year, month and day as 16-bit integers: a
-  // wider one would wrap into another date, so it ends the scan too.
-  for (int i = 0; i < 3; ++i)
-    if (stamp[i] < INT16_MIN || stamp[i] > INT16_MAX)
-      return false;
-  r.year = static_cast<int>(stamp[0]);
-  r.month = static_cast<int>(stamp[1]);
-  r.day = static_cast<int>(stamp[2]);
-  r.hour = static_cast<int>(stamp[3]);
-  r.minute = static_cast<int>(stamp[4]);
-  return record_time(r, r.unixsec);
-}
-
 // Computes the report line of one record; see passrange.h.  The decimal
 // hour, the carried position, the distances and the cosine are formed in
 // the order written, which the printed digits depend on.
@@ -226,15 +122,14 @@ ReportLine report_line(std::int64_t requested_instant,
   line.julian_date = julian_date(static_cast<short>(year),
                                  static_cast<short>(month),
                                  static_cast<short>(day), decimal_hour);
-  const double jd_ut1 = line.julian_date + kUt1MinusUtc / 86400.0;
-  const double delta_t = kTtMinusTai + kLeapSeconds - kUt1MinusUtc;
+  const double jd_ut1 = kit::kTimeScales.jd_ut1(line.julian_date);
 
   double celestial[4][3];
-  rotate_stations(jd_ut1, delta_t, stream, celestial);
+  rotate_stations(jd_ut1, stream, celestial);
   set_station_fields(p, celestial, line);
   line.recomputed = stream != nullptr && depends_on_the_fit(line);
   if (line.recomputed) {
-    rotate_stations(jd_ut1, delta_t, nullptr, celestial);
+    rotate_stations(jd_ut1, nullptr, celestial);
     set_station_fields(p, celestial, line);
   }
   line.geocentric = std::sqrt((x * x + y * y) + z * z);
@@ -397,11 +292,7 @@ constexpr const char *kUsage =
 } // namespace
 
 int main(int argc, char *argv[]) {
-  // Without an invocation name (argc 0; recent kernels then pass one empty
-  // argument) the usage text names the program itself.
-  const char *name =
-      (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') ? argv[0]
-                                                             : "passrange";
+  const char *name = kit::program_name(argc, argv, "passrange");
   if (argc < 2 || argc > 4) {
     std::fprintf(stderr, kUsage, name, name);
     return 1;

@@ -1,7 +1,7 @@
-// passrange.h - the orbit record, its reader and the report line of
-// passrange.  Defined in passrange.cpp; tests, fuzz targets and benchmarks
-// reach them through the passrange_functions target (the source built
-// without its main).
+// passrange.h - the report line of passrange and its scan of an orbit
+// file; the record and its reader are in orbit_record.h.  Defined in
+// passrange.cpp; tests, fuzz targets and benchmarks reach them through the
+// passrange_functions target (the source built without its main).
 #ifndef KIT_ORBIT_PASSRANGE_H
 #define KIT_ORBIT_PASSRANGE_H
 
@@ -9,41 +9,7 @@
 #include <cstdio>
 
 #include "novas_kit.h"
-
-// One record of an orbit file: UTC timestamp, geocentric position (km) and
-// velocity (km/s) on GCRS axes, and its record time.
-struct OrbitRecord {
-  int year, month, day, hour, minute;
-  double second;       // seconds of the minute, fraction kept
-  double x, y, z;      // km
-  double vx, vy, vz;   // km/s
-  std::int64_t unixsec; // record time: timestamp in whole Unix seconds
-};
-
-// ---------------------------------------------------------------------------
-// read_orbit_record: read the next orbit record from a stream.
-//
-// Given:  f  stream open for reading, positioned at the next record.
-// Returned:
-//   r       the twelve fields read with the pattern
-//           "%d-%d-%dT%d:%d:%lf %lf %lf %lf %lf %lf %lf" (white space of any
-//           kind allowed before every number, the timestamp separators
-//           directly after the preceding number), and the record time:
-//           timegm of the timestamp with the second truncated towards zero,
-//           fields out of their ranges normalised (second 60 is the next
-//           minute).  Unspecified after false.
-//   result  true for a complete record with a record time; false at the end
-//           of the stream, on a read error (ferror(f) tells), at the first
-//           record that cannot be read completely (a header line, text where
-//           a number or separator is expected), and at a record whose
-//           timestamp has no Unix time (a year, month, day, hour or
-//           minute beyond the range of int, a year, month or day beyond the
-//           range of a 16-bit integer, which the Julian date takes, a second that is not a number
-//           or lies beyond the range of int, a year or month that does not
-//           fit struct tm, a time beyond time_t).  What follows a false is not
-//           meant to be read as records.
-// Never ends the process; reads at most one record's worth of fields.
-bool read_orbit_record(std::FILE *f, OrbitRecord &r);
+#include "orbit_record.h"
 
 // ---------------------------------------------------------------------------
 // The fields of one report line, in the order printed, and whether the

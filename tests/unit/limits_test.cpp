@@ -66,17 +66,7 @@ TEST(LimitsRequest, BoundsPassAndTheNextDoubleBeyondFails) {
   }
 }
 
-// ----- invocation name and run -----------------------------------------------
-
-TEST(LimitsInvocationName, ArgumentZeroVerbatimOrFixedName) {
-  const char *path[] = {"/opt/kit/bin/../bin/azellimits", nullptr};
-  EXPECT_STREQ(limits::invocation_name(1, path, "azellimits"), path[0]);
-  const char *none[] = {nullptr};
-  EXPECT_STREQ(limits::invocation_name(0, none, "azellimits"), "azellimits");
-  EXPECT_STREQ(limits::invocation_name(0, nullptr, "elevlimits"), "elevlimits");
-  const char *empty[] = {"", nullptr};
-  EXPECT_STREQ(limits::invocation_name(1, empty, "polarlimits"), "polarlimits");
-}
+// ----- run -------------------------------------------------------------------
 
 // Runs the contract with a rule that records whether it was consulted.
 struct CheckRun {

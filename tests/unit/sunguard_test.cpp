@@ -109,20 +109,16 @@ TEST(SunguardScan, FirstFailingFieldIsReported) {
   EXPECT_STREQ(scan_message(ArgumentScan::bad_minute), "ERROR in min\n");
 }
 
-TEST(SunguardScan, ArgumentCountAndProgramName) {
+TEST(SunguardScan, ArgumentCount) {
   CivilDateTime when{};
   const char *none[] = {nullptr};
   EXPECT_EQ(scan_arguments(0, none, &when), ArgumentScan::usage);
-  EXPECT_STREQ(program_name(0, none), "sunguard");
-  EXPECT_STREQ(program_name(0, nullptr), "sunguard");
 
   const char *empty_name[] = {"", nullptr};
   EXPECT_EQ(scan_arguments(1, empty_name, &when), ArgumentScan::usage);
-  EXPECT_STREQ(program_name(1, empty_name), "sunguard");
 
   const char *date_only[] = {"/opt/kit/bin/sunguard", "01.02.2018", nullptr};
   EXPECT_EQ(scan_arguments(2, date_only, &when), ArgumentScan::usage);
-  EXPECT_STREQ(program_name(2, date_only), "/opt/kit/bin/sunguard");
 
   const char *extra[] = {"sg", "01.02.2018", "00:00", "junk", "00.00.0000", nullptr};
   EXPECT_EQ(scan_arguments(5, extra, &when), ArgumentScan::valid);
