@@ -46,7 +46,7 @@ void fit(ter2cel_stream &s, double k) {
 } // namespace
 
 /*
-**  fitted_series: the nutation series from its piecewise Chebyshev fit.
+**  chebyshev_series: the nutation series from its piecewise Chebyshev fit.
 **
 **  Given:
 **     stream     ter2cel_stream&  the coefficients of the last interval
@@ -66,7 +66,7 @@ void fit(ter2cel_stream &s, double k) {
 **  2) The value depends on days_tdb alone: the coefficients only save the
 **     work of refitting an interval already fitted.
 */
-NutationSeries fitted_series(ter2cel_stream &stream, double days_tdb) {
+NutationSeries chebyshev_series(ter2cel_stream &stream, double days_tdb) {
   const double k = std::floor(days_tdb / kFitSpan);
   if (k != stream.interval)
     fit(stream, k);
@@ -82,6 +82,25 @@ NutationSeries fitted_series(ter2cel_stream &stream, double days_tdb) {
     out[q] = x * b0 - b1 + 0.5 * stream.coef[q][0];
   }
   return {out[0], out[1], out[2]};
+}
+
+/*
+**  fitted_series: the nutation series of a stream's date.
+**
+**  Given:
+**     stream     ter2cel_stream&  as for chebyshev_series
+**     days_tdb   double           TDB Julian date - J2000
+**
+**  Returned (function value):
+**                NutationSeries   chebyshev_series within the fitted span
+**                                 (kFitFirst to kFitLast, both included);
+**                                 the series itself outside it, the stream
+**                                 left as it was
+*/
+NutationSeries fitted_series(ter2cel_stream &stream, double days_tdb) {
+  if (!(days_tdb >= kFitFirst - kJ2000 && days_tdb <= kFitLast - kJ2000))
+    return nutation_series(days_tdb);
+  return chebyshev_series(stream, days_tdb);
 }
 
 } // namespace astro

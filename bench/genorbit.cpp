@@ -1,10 +1,12 @@
 // genorbit - writes a synthetic orbit file: timestamped geocentric states of
 // a spacecraft on a Keplerian ellipse, in the orbit-file record format.
 //
-//   genorbit RECORDS SEGMENTS SEED
+//   genorbit RECORDS SEGMENTS SEED [FIRST_YEAR LAST_YEAR]
 //
 // The records are split into SEGMENTS runs spread in ascending order over
-// 2000-2100 (a single run starts on 2016-11-01 and has a 15 s cadence).  Each run has its own
+// 2000-2100, or from the start of FIRST_YEAR to the start of LAST_YEAR (a
+// single run starts on 2016-11-01, or at FIRST_YEAR, and has a 15 s
+// cadence).  Each run has its own
 // cadence, drawn from 1 s, 10 s, 37.25 s, 60 s, 300 s and 3600 s, so that
 // timestamps carry fractions of a second and dates far apart occur.
 #include <cmath>
@@ -64,8 +66,8 @@ void state(const Orbit &o, double t, double r[3], double v[3]) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: genorbit RECORDS SEGMENTS SEED\n");
+  if (argc != 4 && argc != 6) {
+    std::fprintf(stderr, "usage: genorbit RECORDS SEGMENTS SEED [FIRST_YEAR LAST_YEAR]\n");
     return 1;
   }
   const long records = std::atol(argv[1]);
@@ -76,8 +78,22 @@ int main(int argc, char **argv) {
     return 1;
   }
   static const double cadences[] = {1.0, 10.0, 37.25, 60.0, 300.0, 3600.0};
-  const double first = 946684800.0;       // 2000-01-01
-  const double span = 3155760000.0;       // 100 Julian years
+  // The span: 2000-01-01 and 100 Julian years, or the years asked for.
+  double first = 946684800.0;
+  double span = 3155760000.0;
+  double single_start = 1477958400.0;     // 2016-11-01
+  if (argc == 6) {
+    std::tm from{}, to{};
+    from.tm_mday = to.tm_mday = 1;
+    from.tm_year = std::atoi(argv[4]) - 1900;
+    to.tm_year = std::atoi(argv[5]) - 1900;
+    first = single_start = static_cast<double>(timegm(&from));
+    span = static_cast<double>(timegm(&to)) - first;
+    if (!(span > 0.0)) {
+      std::fprintf(stderr, "genorbit: bad years\n");
+      return 1;
+    }
+  }
   const Orbit orbit{9000.0 + 200000.0 * rnd.uniform(), 0.1 + 0.8 * rnd.uniform(),
                     kPi * rnd.uniform(), 2 * kPi * rnd.uniform(),
                     2 * kPi * rnd.uniform()};
@@ -88,7 +104,7 @@ int main(int argc, char **argv) {
         segments == 1 ? 15.0 : cadences[static_cast<int>(6 * rnd.uniform()) % 6];
     // Whole-second start inside this segment's share of the century.
     const double start =
-        segments == 1 ? 1477958400.0
+        segments == 1 ? single_start
                       : std::floor(first + span * (s + 0.5 * rnd.uniform()) / segments);
     for (long i = 0; i < count; ++i, ++written) {
       const double t = start + cadence * static_cast<double>(i);

@@ -11,18 +11,11 @@ namespace tracking {
 
 namespace {
 
-// Terrestrial (ITRS) vectors, in the order they are rotated: TS1 position
-// and up vector, TS2 position and up vector; positions in km (metres /
-// 1000.0, rounded once), up vectors along the geodetic vertical.  Then,
-// for the horizon frames, TS1 north and east, TS2 north and east and the
-// pole, made from these by make_terrestrial.
+// The terrestrial vectors rotated: the orbit report's four, then, for the
+// horizon frames, TS1 north and east, TS2 north and east and the pole, made
+// from them by make_terrestrial.
 constexpr int kReportVectors = 4;
 constexpr int kFrameVectors = 9;
-constexpr double kStationVectors[kReportVectors][3] = {
-    {882.87984013, -4924.4823080099995, 3944.13068519},
-    {0.13822607745500268, -0.7709903907572531, 0.6216649973027126},
-    {2916.948887, 2248.6482429999996, 5190.099798},
-    {0.45629468620828334, 0.35175324771948163, 0.8173523181938627}};
 
 // ter2cel settings: equinox-based method, full accuracy, GCRS output axes.
 constexpr short kMethod = 1;

@@ -12,6 +12,17 @@ namespace tracking {
 inline constexpr int kStationCount = 2;
 inline constexpr const char *kStationNames[kStationCount] = {"TS1", "TS2"};
 
+// Their vectors on terrestrial (ITRS) axes, in the order the orbit report
+// rotates them: TS1 position and up vector, TS2 position and up vector.
+// Positions in km, each the metre value divided by 1000.0 and rounded once;
+// up vectors along the geodetic vertical (TS1 38.43782360 N 79.83577935 W,
+// TS2 54.82062222 N 37.62828888 E).
+inline constexpr double kStationVectors[4][3] = {
+    {882.87984013, -4924.4823080099995, 3944.13068519},
+    {0.13822607745500268, -0.7709903907572531, 0.6216649973027126},
+    {2916.948887, 2248.6482429999996, 5190.099798},
+    {0.45629468620828334, 0.35175324771948163, 0.8173523181938627}};
+
 // ---------------------------------------------------------------------------
 // rotate_stations: the vectors passrange reports with, on GCRS axes.
 //

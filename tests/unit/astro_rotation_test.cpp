@@ -86,6 +86,37 @@ TEST(NutationFit, ValueDependsOnTheDateAlone) {
   }
 }
 
+// The fit serves 1000-01-01 to 3000-01-01: at its ends and inside it the
+// stream's value is the fit's (it differs from the series in the last bits
+// on some dates); just outside it, and far from J2000, it is the series
+// itself, bit for bit.
+TEST(NutationFit, ServesItsSpanAndTheSeriesServesTheRest) {
+  EXPECT_EQ(julian_date(1000, 1, 1, 0.0), astro::kFitFirst);
+  EXPECT_EQ(julian_date(3000, 1, 1, 0.0), astro::kFitLast);
+  const double first = astro::kFitFirst - astro::kJ2000;
+  const double last = astro::kFitLast - astro::kJ2000;
+  auto fitted_differs = [](double from, double to) {
+    ter2cel_stream stream = new_stream();
+    int differing = 0;
+    for (int i = 0; i <= 100; ++i) {
+      const double d = from + (to - from) * i / 100.0;
+      const astro::NutationSeries want = astro::nutation_series(d);
+      const astro::NutationSeries got = astro::fitted_series(stream, d);
+      differing += got.dpsi != want.dpsi || got.deps != want.deps ||
+                   got.c_terms != want.c_terms;
+    }
+    return differing;
+  };
+  EXPECT_GT(fitted_differs(first, first + 0.49), 10);
+  EXPECT_GT(fitted_differs(last - 0.49, last), 10);
+  EXPECT_EQ(fitted_differs(std::nextafter(first, -1e9) - 50.0,
+                           std::nextafter(first, -1e9)), 0);
+  EXPECT_EQ(fitted_differs(std::nextafter(last, 1e9),
+                           std::nextafter(last, 1e9) + 50.0), 0);
+  EXPECT_EQ(fitted_differs(-12000000.0, -11999990.0), 0);
+  EXPECT_EQ(fitted_differs(11000000.0, 11000010.0), 0);
+}
+
 const double kStation[2][3] = {
     {882.87984013, -4924.4823080099995, 3944.13068519},
     {0.13822607745500268, -0.7709903907572531, 0.6216649973027126}};
