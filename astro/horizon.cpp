@@ -16,10 +16,10 @@ namespace {
 // The refraction iteration stops when the zenith distance moves by no more
 // than this (degrees)...
 constexpr double kRefractionTolerance = 3.0e-5;
-// ...or after this many evaluations.  For any physical atmosphere the
-// iteration contracts and stops after a handful; the bound only keeps a
-// nonsensical site (a temperature of -273 C, an enormous pressure) from
-// cycling for ever.
+// For any physical atmosphere the iteration contracts and stops after a
+// handful of evaluations; a nonsensical site (a temperature of -273 C, an
+// enormous pressure) can make it cycle, and it is given up after this
+// many.
 constexpr int kRefractionMaxEvaluations = 100;
 // Refracted coordinates are formed only above this zenith distance
 // (degrees); nearer the zenith the refraction has no direction.
@@ -56,16 +56,20 @@ extern "C" {
 **                          refraction; ra and dec when none is applied
 **
 **  Notes:
-**  1) The function has no status.  An accuracy other than 0 or 1, or a
-**     polar motion other than zero (which this library does not apply),
-**     sets all four outputs to not-a-number: an argument the library cannot
-**     honour is never ignored.
+**  1) The function has no status.  An accuracy other than 0 or 1, a polar
+**     motion other than zero (which this library does not apply), and a
+**     refraction that does not converge (below) set all four outputs to
+**     not-a-number: an argument the library cannot honour is never
+**     ignored.
 **  2) The horizon frame is the site's geodetic zenith with north towards
 **     the terrestrial pole, turned to the true equator and equinox of date
 **     by the apparent sidereal time at jd_ut1.
 **  3) Refraction depends on the observed zenith distance, so it is iterated
 **     from the unrefracted one until the zenith distance moves by no more
-**     than 3e-5 degree (at most 100 evaluations).
+**     than 3e-5 degree.  An iteration that has not converged after 100
+**     evaluations (only a nonsensical site's temperature or pressure, with
+**     ref_option 2, makes it cycle) gives not-a-number outputs rather than
+**     its last iterate.
 **
 **  Reference:
 **     Kaplan, G. et al. 2011, User's Guide to NOVAS Version C3.1, USNO.
@@ -126,14 +130,18 @@ void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
   if (ref_option != 0) {
     const double zd0 = zenith;
     double refr = 0.0;
-    double prev;
-    int evaluations = 0;
-    do {
-      prev = zenith;
+    bool converged = false;
+    for (int evaluations = 0;
+         !converged && evaluations < kRefractionMaxEvaluations; ++evaluations) {
+      const double prev = zenith;
       refr = astro::refraction(*location, ref_option, prev);
       zenith = zd0 - refr;
-    } while (std::fabs(zenith - prev) > kRefractionTolerance &&
-             ++evaluations < kRefractionMaxEvaluations);
+      converged = std::fabs(zenith - prev) <= kRefractionTolerance;
+    }
+    if (!converged) {
+      *zd = *az = *rar = *decr = std::numeric_limits<double>::quiet_NaN();
+      return;
+    }
 
     if (refr > 0.0 && zenith > kNearZenith) {
       const double sinzd = std::sin(zenith * kDegToRad);

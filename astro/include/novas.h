@@ -60,7 +60,8 @@ double julian_date(short int year, short int month, short int day, double hour);
 /*
  * ter2cel: rotate a vector from terrestrial (ITRS) to celestial axes.
  * Given the UT1 Julian date in two parts, delta_t = TT - UT1 (s), the method
- * (1 equinox-based), the accuracy (0 full, 1 reduced), the output option
+ * (1 equinox-based), the accuracy (0 full; 1 reduced, served like 0 with the
+ * full nutation series), the output option
  * (0 GCRS axes, 1 true equator and equinox of date), polar motion xp, yp
  * (arcsec) and vec1; writes vec2.  Returns 0; 1 for an accuracy other than
  * 0 or 1; 2 for a method other than 1 (the CIO-based method 0 is not
@@ -98,8 +99,10 @@ short int make_object(short int type, short int number,
 /*
  * app_planet: geocentric apparent place of a solar-system body, true equator
  * and equinox of date: ra (hours), dec (degrees), dis (AU).  Only the Sun is
- * served, at reduced accuracy.  Status codes as NOVAS 3.1 built with its
- * analytic solar-system module (0 on success).
+ * served, at reduced accuracy (accuracy 1, the only one NOVAS's analytic
+ * solar-system module serves; its nutation is the full series, where NOVAS
+ * truncates it).  Status codes as NOVAS 3.1 built with that module (0 on
+ * success).
  */
 short int app_planet(double jd_tt, object *ss_body, short int accuracy,
                      double *ra, double *dec, double *dis);
@@ -113,9 +116,13 @@ short int topo_planet(double jd_tt, object *ss_body, double delta_t,
  * equ2hor: zenith distance and azimuth (degrees) of a place given on the true
  * equator and equinox of date, optionally refracted (ref_option 0 none, 2 the
  * site's temperature and pressure, any other value the standard
- * atmosphere); rar and decr are the place shifted by the refraction.  There
- * is no status: an accuracy other than 0 or 1, or a polar motion other than
- * zero (not applied by this library), sets all four outputs to not-a-number.
+ * atmosphere); rar and decr are the place shifted by the refraction.
+ * Accuracy 1 is served like accuracy 0: the horizon frame's Earth rotation
+ * uses the full nutation series either way.  There is no status: an
+ * accuracy other than 0 or 1, a polar motion other than zero (not applied by
+ * this library), or a refraction that does not converge within 100
+ * evaluations (a nonsensical temperature or pressure) sets all four outputs
+ * to not-a-number.
  */
 void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
              double yp, on_surface *location, double ra, double dec,

@@ -304,18 +304,44 @@ TEST(SunRefraction, CutOffsAndAtmosphere) {
               (700.0 / 253.0) / (standard.pressure / 283.0), 1e-12);
 }
 
-// The refraction iteration ends for any site, even a nonsensical one.
-TEST(SunRefraction, IterationAlwaysEnds) {
+// The refraction iteration ends for any site.  For a physical atmosphere it
+// converges: the Sun near the horizon is lifted, more under a higher
+// pressure.  A nonsensical site makes it cycle between refractions that do
+// not settle (an infinite one at -273 C, one that throws the Sun below the
+// cut-off under a pressure of 1e9 mbar): after 100 evaluations every output
+// is not a number, never the last iterate taken for an answer.
+TEST(SunRefraction, IterationEndsAndRefusesWhatDoesNotConverge) {
   const double jd_utc = 2458291.53125;
-  for (double temperature : {-273.0, 10.0}) {
-    for (double pressure : {1010.0, 1e5, 1e9}) {
-      on_surface site;
-      make_on_surface(38.43313, -79.83984, 824.0, temperature, pressure, &site);
-      double zd = -1.0, az = -1.0, rar, decr;
-      equ2hor(jd_utc, kDeltaT, 1, 0.0, 0.0, &site, 6.04213148, 23.4322938, 2,
-              &zd, &az, &rar, &decr);
-      EXPECT_NEAR(az, 301.0191833, 1e-6);
-    }
+  auto zenith = [&](double temperature, double pressure, double out[4]) {
+    on_surface site;
+    make_on_surface(38.43313, -79.83984, 824.0, temperature, pressure, &site);
+    equ2hor(jd_utc, kDeltaT, 1, 0.0, 0.0, &site, 6.04213148, 23.4322938, 2,
+            &out[0], &out[1], &out[2], &out[3]);
+  };
+  double unrefracted[4];
+  on_surface site = observing_site();
+  equ2hor(jd_utc, kDeltaT, 1, 0.0, 0.0, &site, 6.04213148, 23.4322938, 0,
+          &unrefracted[0], &unrefracted[1], &unrefracted[2], &unrefracted[3]);
+  EXPECT_NEAR(unrefracted[0], 90.5519378951, 1e-6);
+
+  double normal[4], dense[4];
+  zenith(10.0, 1010.0, normal);
+  zenith(10.0, 1500.0, dense);
+  EXPECT_NEAR(normal[1], 301.0191833, 1e-6);
+  EXPECT_LT(normal[0], unrefracted[0] - 0.5);
+  EXPECT_LT(dense[0], normal[0] - 0.1);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(std::isfinite(normal[i])) << i;
+    EXPECT_TRUE(std::isfinite(dense[i])) << i;
+  }
+
+  for (const auto &[temperature, pressure] :
+       {std::pair{-273.0, 1010.0}, std::pair{10.0, 1e9}}) {
+    double cycling[4] = {-1.0, -1.0, -1.0, -1.0};
+    zenith(temperature, pressure, cycling);
+    for (int i = 0; i < 4; ++i)
+      EXPECT_TRUE(std::isnan(cycling[i])) << temperature << " C, " << pressure
+                                          << " mbar, output " << i;
   }
 }
 
