@@ -8,8 +8,10 @@
 // Properties checked: a request passes the range check only with both
 // values inside it and not NaN; an altitude fault leaves the azimuth
 // unread; a faulty request always gets its two-line (or usage) text and
-// status 1, an accepted one no text; the mount accepts only a place inside
-// every limit.
+// status 1, an accepted one no text and the mount rule's answer; the mount
+// accepts only a place it could compute (finite altitude, hour angle and
+// declination), and no input crashes the conversion.  The mount's limits
+// themselves are pinned by the golden cases and unit tests.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -24,17 +26,9 @@
 
 namespace {
 
-bool inside_limits(const limits::MountPlace &m) {
-  return m.altitude_deg >= 11.0 && m.hour_angle_h >= -6.5 &&
-         m.hour_angle_h <= 6.5 && m.declination_deg >= -37.0 &&
-         m.declination_deg <= 77.0;
-}
-
 void check_mount(const limits::Pointing &p) {
   const limits::MountPlace m = limits::polar_mount_place(p);
-  const bool accepted = limits::polar_mount_accepts(m);
-  FUZZ_CHECK(accepted == inside_limits(m));
-  if (accepted) {
+  if (limits::polar_mount_accepts(m)) {
     FUZZ_CHECK(std::isfinite(m.altitude_deg));
     FUZZ_CHECK(std::isfinite(m.hour_angle_h));
     FUZZ_CHECK(std::isfinite(m.declination_deg));

@@ -5,11 +5,14 @@
 // Each run goes through timeout(1), so a hang ends as a failure instead of
 // holding the suite.  Whatever the input, a program must exit by itself
 // with one of its own statuses (0 or 1: never a signal, never a sanitizer
-// report), and must not answer what it could not read: no report line, no
-// verdict, no mean baseline.  Where the input fixes the answer exactly
-// (field messages, range-check texts, the lines before a broken record),
-// the bytes are compared.  The inputs come from a fixed seed, so every run
-// of the suite throws the same garbage.
+// report) and answer in one of its own forms: a refusal writes nothing on
+// standard output and one of the program's messages on standard error; an
+// answer writes the program's kind of answer and no message.  No rule of a
+// program is restated here: which input gets which answer is pinned by the
+// golden cases and by the unit tests of the programs' own functions; where
+// garbage follows good records, the lines before it are compared with the
+// reference data.  The inputs come from a fixed seed, so every run of the
+// suite throws the same garbage.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -202,110 +205,42 @@ protected:
 
 // ----- the limit checkers ---------------------------------------------------
 
-// What a checker must write for a request that fails its argument count or
-// range check; empty when the request reaches the limit rule.
-std::string expected_problem(const std::string &name,
-                             const std::vector<std::string> &args) {
-  char text[2048];
-  if (args.size() < 2) {
-    std::snprintf(text, sizeof text, "Usage: %s altitide_deg azimuth_deg\n",
-                  name.c_str());
-    return text;
-  }
-  const double alt = std::strtod(args[0].c_str(), nullptr);
-  if (!(alt >= -90.0 && alt <= 90.0)) {
-    std::snprintf(text, sizeof text,
-                  "Problem with altitude: %lf\nUsage: %s altitide_deg "
-                  "azimuth_deg\n",
-                  alt, name.c_str());
-    return text;
-  }
-  const double az = std::strtod(args[1].c_str(), nullptr);
-  if (!(az >= 0.0 && az <= 360.0)) {
-    std::snprintf(text, sizeof text,
-                  "Problem with azimuth: %lf\nUsage: %s altitide_deg "
-                  "azimuth_deg\n",
-                  az, name.c_str());
-    return text;
-  }
-  return {};
-}
-
+// A checker never writes to standard output.  Status 0 (it can point there)
+// comes without a message; a message on standard error is a malformed
+// request: status 1, and the text is the usage line, or a problem line
+// followed by it.
 TEST_F(GarbageTest, LimitCheckersAnswerGarbageByTheirContract) {
   Garbage g(0x4c494d49u);
-  int problems = 0, judged = 0;
+  int problems = 0, answers = 0;
   for (const std::string tool : {"azellimits", "elevlimits", "polarlimits"}) {
+    const std::string usage = "Usage: " + kBin + "/" + tool + " altitide_deg azimuth_deg\n";
     for (int round = 0; round < 45 && !HasFailure(); ++round) {
       std::vector<std::string> args;
       for (std::size_t n = g.below(5); n > 0; --n)
         args.push_back(g.argument());
       const Outcome o = run(tool, args);
-      const std::string want = expected_problem(kBin + "/" + tool, args);
       EXPECT_EQ(o.out, "") << tool;
-      EXPECT_EQ(o.err, want) << tool;
-      if (!want.empty()) {
-        EXPECT_EQ(o.status, 1) << tool;
-        ++problems;
+      if (o.err.empty()) {
+        ++answers;
         continue;
       }
-      ++judged;
-      // The alt-azimuth rules are simple enough to restate here.
-      const double alt = std::strtod(args[0].c_str(), nullptr);
-      const double az = std::strtod(args[1].c_str(), nullptr);
-      if (tool == "azellimits") {
-        EXPECT_EQ(o.status, alt >= 8 && alt <= 82.5 && az >= 5 && az <= 355 ? 0 : 1)
-            << args[0] << " " << args[1];
-      } else if (tool == "elevlimits") {
-        EXPECT_EQ(o.status, alt >= 5 && alt <= 88.5 ? 0 : 1)
-            << args[0] << " " << args[1];
-      }
+      ++problems;
+      EXPECT_EQ(o.status, 1) << tool;
+      const bool usage_only = o.err == usage;
+      const bool problem =
+          (o.err.rfind("Problem with altitude: ", 0) == 0 ||
+           o.err.rfind("Problem with azimuth: ", 0) == 0) &&
+          o.err.find('\n') + 1 + usage.size() == o.err.size() &&
+          o.err.compare(o.err.size() - usage.size(), usage.size(), usage) == 0;
+      EXPECT_TRUE(usage_only || problem) << tool << ": " << o.err.substr(0, 200);
     }
   }
   // Both kinds of answer were exercised.
   EXPECT_GT(problems, 20);
-  EXPECT_GT(judged, 20);
+  EXPECT_GT(answers, 20);
 }
 
 // ----- sunguard ---------------------------------------------------------------
-
-// A field's text: from `from` up to the separator, the end, or 8 bytes.
-std::string field_text(const std::string &arg, std::size_t from, char sep) {
-  std::string t;
-  for (std::size_t i = from; i < arg.size() && arg[i] != sep && t.size() < 8; ++i)
-    t += arg[i];
-  return t;
-}
-
-// The message sunguard owes its two arguments, or "" when all five fields
-// are valid.  A following field is the text after the first separator at
-// or after its start position; without one the field is missing.
-std::string expected_field_message(const std::string &date,
-                                   const std::string &time) {
-  auto following = [](const std::string &arg, std::size_t start, char sep,
-                      std::string &text) {
-    const std::size_t at = start < arg.size() ? arg.find(sep, start) : std::string::npos;
-    if (at == std::string::npos)
-      return false;
-    text = field_text(arg, at + 1, sep);
-    return true;
-  };
-  auto in = [](const std::string &text, int low, int high) {
-    const int v = std::atoi(text.c_str());
-    return v >= low && v <= high;
-  };
-  std::string t;
-  if (!in(field_text(date, 0, '.'), 1, 31))
-    return "ERROR in day\n";
-  if (!following(date, 0, '.', t) || !in(t, 1, 12))
-    return "ERROR in month\n";
-  if (!following(date, 4, '.', t) || !in(t, 2000, 2100))
-    return "ERROR in year\n";
-  if (!in(field_text(time, 0, ':'), 0, 23))
-    return "ERROR in hour\n";
-  if (!following(time, 0, ':', t) || !in(t, 0, 59))
-    return "ERROR in min\n";
-  return {};
-}
 
 // A date or time argument: a valid form with a few random edits, random
 // bytes, a number-like text, or a 100 KB argument.
@@ -333,8 +268,15 @@ std::string time_argument(Garbage &g, bool date) {
   }
 }
 
-TEST_F(GarbageTest, SunguardGivesAVerdictOnlyForFiveValidFields) {
+// sunguard answers with a verdict and no message, or refuses with one of
+// its own messages and nothing on standard output.
+TEST_F(GarbageTest, SunguardAnswersAVerdictOrOneOfItsMessages) {
   Garbage g(0x53554e47u);
+  const std::string usage = "This code will compute ZNT day-night scheduling "
+                            "constraints.\nUsage: " + kBin + "/sunguard 01.02.2018 00:00\n";
+  const std::vector<std::string> messages = {usage, "ERROR in day\n", "ERROR in month\n",
+                                             "ERROR in year\n", "ERROR in hour\n",
+                                             "ERROR in min\n"};
   int verdicts = 0, refusals = 0;
   for (int round = 0; round < 160 && !HasFailure(); ++round) {
     std::vector<std::string> args;
@@ -342,25 +284,20 @@ TEST_F(GarbageTest, SunguardGivesAVerdictOnlyForFiveValidFields) {
     for (std::size_t i = 0; i < count; ++i)
       args.push_back(time_argument(g, i == 0));
     const Outcome o = run("sunguard", args);
-    if (args.size() < 2) {
-      EXPECT_EQ(o.status, 1);
-      EXPECT_EQ(o.out, "");
-      EXPECT_EQ(o.err, "This code will compute ZNT day-night scheduling "
-                       "constraints.\nUsage: " + kBin + "/sunguard 01.02.2018 00:00\n");
-      continue;
-    }
-    const std::string want = expected_field_message(args[0], args[1]);
-    SCOPED_TRACE("sunguard '" + args[0].substr(0, 40) + "' '" + args[1].substr(0, 40) + "'");
-    if (want.empty()) {
+    SCOPED_TRACE("sunguard '" + (args.empty() ? "" : args[0].substr(0, 40)) + "' '" +
+                 (args.size() < 2 ? "" : args[1].substr(0, 40)) + "'");
+    if (o.status == 0) {
       ++verdicts;
-      EXPECT_EQ(o.status, 0);
       EXPECT_TRUE(o.out == "[day]\n" || o.out == "[night]\n") << o.out;
       EXPECT_EQ(o.err, "");
     } else {
       ++refusals;
-      EXPECT_EQ(o.status, 1);
       EXPECT_EQ(o.out, "");
-      EXPECT_EQ(o.err, want);
+      EXPECT_NE(std::find(messages.begin(), messages.end(), o.err), messages.end())
+          << o.err.substr(0, 200);
+    }
+    if (args.size() < 2) {
+      EXPECT_EQ(o.err, usage);
     }
   }
   EXPECT_GT(verdicts, 20);
@@ -476,12 +413,16 @@ TEST_F(GarbageTest, PassrangeOnNumbersItCannotUse) {
   EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 1);
 }
 
+// Arguments of any kind: a report (status 0, report lines only, no
+// message), or a refusal (status 1, nothing on standard output, one of
+// passrange's messages).  The orbit file alone is reported whole.
 TEST_F(GarbageTest, PassrangeArgumentsOfAnyKind) {
   Garbage g(0x41524753u);
   const std::string orbit = kData + "/orbits/edge/malformed-fifth.org";
   const std::string every = read_file(kData + "/orbits/edge/malformed-fifth.every.out");
   const std::string usage_start = "Usage: " + kBin + "/passrange KQ140225-161120.org";
-  for (int round = 0; round < 60 && !HasFailure(); ++round) {
+  int reports = 0, refusals = 0;
+  for (int round = 0; round < 100 && !HasFailure(); ++round) {
     std::vector<std::string> args;
     const std::size_t count = g.below(6);
     // The orbit file: the real one, a garbage path, an empty one, or a
@@ -504,36 +445,24 @@ TEST_F(GarbageTest, PassrangeArgumentsOfAnyKind) {
     while (args.size() < count)
       args.push_back(g.argument());
     const Outcome o = run("passrange", args);
-    if (count < 1 || count > 3) {
-      EXPECT_EQ(o.status, 1);
-      EXPECT_EQ(o.out, "");
-      EXPECT_EQ(o.err.rfind(usage_start, 0), 0u) << o.err.substr(0, 200);
-      continue;
-    }
-    if (args[0] != orbit) {
-      EXPECT_EQ(o.status, 1);
-      EXPECT_EQ(o.out, "");
-      EXPECT_EQ(o.err, "Error opening orbit file " + args[0] + " \n");
-      continue;
-    }
-    // Values read with atol: a window start of 0 reports every record,
-    // otherwise one line or no record in the window.
-    const long first = count > 1 ? std::atol(args[1].c_str()) : 0;
-    const bool every_record =
-        count == 1 || (count == 2 && first == 1800) || (count == 3 && first == 0);
-    if (every_record) {
-      EXPECT_EQ(o.status, 0);
-      EXPECT_EQ(o.out, every);
-      EXPECT_EQ(o.err, "");
-    } else if (o.status == 0) {
+    if (o.status == 0) {
+      ++reports;
       EXPECT_TRUE(all_report_lines(o.out)) << o.out;
-      EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 1);
       EXPECT_EQ(o.err, "");
     } else {
+      ++refusals;
       EXPECT_EQ(o.out, "");
-      EXPECT_EQ(o.err, "No orbit record in the requested time window.\n");
+      EXPECT_TRUE(o.err.rfind(usage_start, 0) == 0 ||
+                  (count > 0 && o.err == "Error opening orbit file " + args[0] + " \n") ||
+                  o.err == "No orbit record in the requested time window.\n")
+          << o.err.substr(0, 200);
+    }
+    if (count == 1 && args[0] == orbit) {
+      EXPECT_EQ(o.out, every);
     }
   }
+  EXPECT_GT(reports, 5);
+  EXPECT_GT(refusals, 5);
 }
 
 // ----- meanbaseline ---------------------------------------------------------
