@@ -1,12 +1,13 @@
 // genorbit - writes a synthetic orbit file: timestamped geocentric states of
 // a spacecraft on a Keplerian ellipse, in the orbit-file record format.
 //
-//   genorbit RECORDS SEGMENTS SEED [FIRST_YEAR LAST_YEAR]
+//   genorbit RECORDS SEGMENTS SEED [FIRST_YEAR LAST_YEAR [CADENCE [A E]]]
 //
 // The records are split into SEGMENTS runs spread in ascending order over
 // 2000-2100, or from the start of FIRST_YEAR to the start of LAST_YEAR (a
 // single run starts on 2016-11-01, or at FIRST_YEAR, and has a 15 s
-// cadence).  Each run has its own
+// cadence, or CADENCE seconds).  The ellipse is drawn from SEED, or has the
+// semi-major axis A (km) and the eccentricity E.  Each run has its own
 // cadence, drawn from 1 s, 10 s, 37.25 s, 60 s, 300 s and 3600 s, so that
 // timestamps carry fractions of a second and dates far apart occur.
 #include <cmath>
@@ -66,8 +67,9 @@ void state(const Orbit &o, double t, double r[3], double v[3]) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 4 && argc != 6) {
-    std::fprintf(stderr, "usage: genorbit RECORDS SEGMENTS SEED [FIRST_YEAR LAST_YEAR]\n");
+  if (argc != 4 && argc != 6 && argc != 7 && argc != 9) {
+    std::fprintf(stderr, "usage: genorbit RECORDS SEGMENTS SEED "
+                         "[FIRST_YEAR LAST_YEAR [CADENCE [A E]]]\n");
     return 1;
   }
   const long records = std::atol(argv[1]);
@@ -82,7 +84,7 @@ int main(int argc, char **argv) {
   double first = 946684800.0;
   double span = 3155760000.0;
   double single_start = 1477958400.0;     // 2016-11-01
-  if (argc == 6) {
+  if (argc >= 6) {
     std::tm from{}, to{};
     from.tm_mday = to.tm_mday = 1;
     from.tm_year = std::atoi(argv[4]) - 1900;
@@ -94,14 +96,23 @@ int main(int argc, char **argv) {
       return 1;
     }
   }
-  const Orbit orbit{9000.0 + 200000.0 * rnd.uniform(), 0.1 + 0.8 * rnd.uniform(),
-                    kPi * rnd.uniform(), 2 * kPi * rnd.uniform(),
-                    2 * kPi * rnd.uniform()};
+  Orbit orbit{9000.0 + 200000.0 * rnd.uniform(), 0.1 + 0.8 * rnd.uniform(),
+              kPi * rnd.uniform(), 2 * kPi * rnd.uniform(),
+              2 * kPi * rnd.uniform()};
+  const double single_cadence = argc >= 7 ? std::atof(argv[6]) : 15.0;
+  if (argc == 9) {
+    orbit.a = std::atof(argv[7]);
+    orbit.e = std::atof(argv[8]);
+  }
+  if (!(single_cadence > 0.0) || !(orbit.a > 0.0) || !(orbit.e >= 0.0 && orbit.e < 1.0)) {
+    std::fprintf(stderr, "genorbit: bad cadence or ellipse\n");
+    return 1;
+  }
   long written = 0;
   for (long s = 0; s < segments; ++s) {
     const long count = records / segments + (s < records % segments ? 1 : 0);
     const double cadence =
-        segments == 1 ? 15.0 : cadences[static_cast<int>(6 * rnd.uniform()) % 6];
+        segments == 1 ? single_cadence : cadences[static_cast<int>(6 * rnd.uniform()) % 6];
     // Whole-second start inside this segment's share of the century.
     const double start =
         segments == 1 ? single_start

@@ -43,12 +43,16 @@ bool record_time(const OrbitRecord &r, std::int64_t &t) {
 // conversion of a number beyond int is undefined, and glibc's wraps it into
 // another, plausible year (4294969312 read as 2016).  glibc converts %lld
 // as strtoll does, holding a longer number at the ends of the range.
-bool read_orbit_record(std::FILE *f, OrbitRecord &r) {
+bool read_orbit_record(std::FILE *f, OrbitRecord &r, long *consumed) {
   long long stamp[5];
-  if (std::fscanf(f, "%lld-%lld-%lldT%lld:%lld:%lf %lf %lf %lf %lf %lf %lf",
+  int characters = 0;
+  if (std::fscanf(f, "%lld-%lld-%lldT%lld:%lld:%lf %lf %lf %lf %lf %lf %lf%n",
                   &stamp[0], &stamp[1], &stamp[2], &stamp[3], &stamp[4],
-                  &r.second, &r.x, &r.y, &r.z, &r.vx, &r.vy, &r.vz) != 12)
+                  &r.second, &r.x, &r.y, &r.z, &r.vx, &r.vy, &r.vz,
+                  &characters) != 12)
     return false;
+  if (consumed != nullptr)
+    *consumed = characters;
   for (const long long v : stamp)
     if (v < INT_MIN || v > INT_MAX)
       return false;

@@ -28,6 +28,9 @@ struct OrbitRecord {
 //           timegm of the timestamp with the second truncated towards zero,
 //           fields out of their ranges normalised (second 60 is the next
 //           minute).  Unspecified after false.
+//   consumed  when given and the result is true, the number of characters
+//           the record took from the stream, white space before it
+//           included (so that a reader can tell where in the file it is)
 //   result  true for a complete record with a record time; false at the end
 //           of the stream, on a read error (ferror(f) tells), at the first
 //           record that cannot be read completely (a header line, text where
@@ -38,7 +41,7 @@ struct OrbitRecord {
 //           number or lies beyond the range of int.  What follows a false
 //           is not meant to be read as records.
 // Never ends the process; reads at most one record's worth of fields.
-bool read_orbit_record(std::FILE *f, OrbitRecord &r);
+bool read_orbit_record(std::FILE *f, OrbitRecord &r, long *consumed = nullptr);
 
 // record_instant: the record's timestamp in Unix seconds with the fraction
 // of its second: the record time plus what truncation dropped from the

@@ -12,46 +12,25 @@ namespace tracking {
 namespace {
 
 // The terrestrial vectors rotated: the orbit report's four, then, for the
-// horizon frames, TS1 north and east, TS2 north and east and the pole, made
-// from them by make_terrestrial.
+// horizon frames, the pole.
 constexpr int kReportVectors = 4;
-constexpr int kFrameVectors = 9;
+constexpr int kFrameVectors = 5;
+constexpr double kFrameTerrestrial[kFrameVectors][3] = {
+    {kStationVectors[0][0], kStationVectors[0][1], kStationVectors[0][2]},
+    {kStationVectors[1][0], kStationVectors[1][1], kStationVectors[1][2]},
+    {kStationVectors[2][0], kStationVectors[2][1], kStationVectors[2][2]},
+    {kStationVectors[3][0], kStationVectors[3][1], kStationVectors[3][2]},
+    {0.0, 0.0, 1.0}};
 
 // ter2cel settings: equinox-based method, full accuracy, GCRS output axes.
 constexpr short kMethod = 1;
 constexpr short kAccuracy = 0;
 constexpr short kOutputGcrs = 0;
 
-struct TerrestrialVectors {
-  double v[kFrameVectors][3];
-};
-
-// North and east of an up vector u: east = (z x u) / |z x u|, north = u x
-// east.
-void horizon_axes(const double (&u)[3], double (&north)[3], double (&east)[3]) {
-  const double h = std::sqrt(u[0] * u[0] + u[1] * u[1]);
-  east[0] = -u[1] / h;
-  east[1] = u[0] / h;
-  east[2] = 0.0;
-  north[0] = u[1] * east[2] - u[2] * east[1];
-  north[1] = u[2] * east[0] - u[0] * east[2];
-  north[2] = u[0] * east[1] - u[1] * east[0];
-}
-
-TerrestrialVectors make_terrestrial() {
-  TerrestrialVectors t{};
-  for (int i = 0; i < kReportVectors; ++i)
-    for (int k = 0; k < 3; ++k)
-      t.v[i][k] = kStationVectors[i][k];
-  horizon_axes(kStationVectors[1], t.v[4], t.v[5]);
-  horizon_axes(kStationVectors[3], t.v[6], t.v[7]);
-  t.v[8][2] = 1.0;
-  return t;
-}
-
-const TerrestrialVectors &terrestrial() {
-  static const TerrestrialVectors t = make_terrestrial();
-  return t;
+void cross(const double (&a)[3], const double (&b)[3], double (&out)[3]) {
+  out[0] = a[1] * b[2] - a[2] * b[1];
+  out[1] = a[2] * b[0] - a[0] * b[2];
+  out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
 short rotate(double jd_ut1, ter2cel_stream *stream, int n, const double (*in)[3],
@@ -77,17 +56,21 @@ short rotate_stations(double jd_ut1, ter2cel_stream *stream,
 short rotate_station_frames(double jd_ut1, ter2cel_stream *stream,
                             StationFrames &frames) {
   double c[kFrameVectors][3];
-  const short status = rotate(jd_ut1, stream, kFrameVectors, terrestrial().v, c);
+  const short status = rotate(jd_ut1, stream, kFrameVectors, kFrameTerrestrial, c);
   if (status != 0)
     return status;
+  copy(c[4], frames.pole);
   for (int s = 0; s < kStationCount; ++s) {
     StationFrame &f = frames.station[s];
     copy(c[2 * s], f.position);
     copy(c[2 * s + 1], f.up);
-    copy(c[4 + 2 * s], f.north);
-    copy(c[5 + 2 * s], f.east);
+    cross(frames.pole, f.up, f.east);
+    const double e = std::sqrt(f.east[0] * f.east[0] + f.east[1] * f.east[1] +
+                               f.east[2] * f.east[2]);
+    for (double &x : f.east)
+      x /= e;
+    cross(f.up, f.east, f.north);
   }
-  copy(c[8], frames.pole);
   return 0;
 }
 
@@ -106,20 +89,6 @@ void station_geometry(const double (&p)[3], const double (&s)[3],
     c = -1.0;
   const double zenith = 180.0 * std::acos(c) / kit::kPi;
   elevation = 90.0 - zenith;
-}
-
-double station_azimuth(const double (&p)[3], const StationFrame &f) {
-  const double d[3] = {p[0] - f.position[0], p[1] - f.position[1],
-                       p[2] - f.position[2]};
-  const double n = f.north[0] * d[0] + f.north[1] * d[1] + f.north[2] * d[2];
-  const double e = f.east[0] * d[0] + f.east[1] * d[1] + f.east[2] * d[2];
-  double az = std::atan2(e, n) * (180.0 / kit::kPi);
-  if (az < 0.0)
-    az += 360.0;
-  // A negative zero, and a sum that rounded up to 360, are north.
-  if (az >= 360.0 || az == 0.0)
-    az = 0.0;
-  return az;
 }
 
 } // namespace tracking

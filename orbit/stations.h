@@ -60,9 +60,9 @@ struct StationFrames {
 // Given:   jd_ut1, stream as for rotate_stations
 // Returned:
 //   frames  positions and up vectors as rotate_stations gives them, bit for
-//           bit; north and east, made on terrestrial axes from the up vector
-//           (east along the pole's cross product with it, north completing
-//           the right-handed frame) and rotated alike; the pole
+//           bit, and the terrestrial pole rotated alike; east = pole x up,
+//           normalised, and north = up x east (a rotation keeps cross
+//           products, so these are the terrestrial north and east rotated)
 //   function value  0, or ter2cel's non-zero status (frames untouched)
 short rotate_station_frames(double jd_ut1, ter2cel_stream *stream,
                             StationFrames &frames);
@@ -82,10 +82,6 @@ short rotate_station_frames(double jd_ut1, ter2cel_stream *stream,
 void station_geometry(const double (&p)[3], const double (&s)[3],
                       const double (&u)[3], double &distance,
                       double &elevation);
-
-// station_azimuth: the azimuth of p from a station, degrees in [0, 360),
-// from north through east in the station's horizon (0 on its vertical).
-double station_azimuth(const double (&p)[3], const StationFrame &f);
 
 } // namespace tracking
 

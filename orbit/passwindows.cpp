@@ -1,0 +1,406 @@
+// passwindows - when the tracking stations TS1 and TS2 see the spacecraft,
+// from an orbit file: each window's rise (AOS), culmination (TCA) and set
+// (LOS), to the millisecond.
+//
+//   passwindows [OPTIONS] ORBITFILE [START END]
+//
+// The spacecraft between records is the cubic Hermite interpolation of the
+// two records around an instant; the stations, their elevations and
+// distances are passrange's.  See passwindows(1).
+#include "passwindows.h"
+
+#include <getopt.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "instant.h"
+#include "interpolation.h"
+#include "options.h"
+#include "orbit_record.h"
+
+namespace {
+
+constexpr const char *kName = "passwindows";
+
+constexpr const char *kUsage =
+    "Usage: passwindows [OPTION]... ORBITFILE [START END]\n"
+    "When the tracking stations TS1 and TS2 see the spacecraft of an orbit\n"
+    "file: one row per window (or per event), times to the millisecond.\n"
+    "START and END limit the search: Unix seconds, or ISO 8601 UTC times such\n"
+    "as 2016-11-05T06:00:00Z.\n"
+    "\n"
+    "  --min-elevation DEG        windows where the elevation is at least DEG\n"
+    "                             (default 0); STATION=DEG for one station\n"
+    "  --mask STATION=FILE        an azimuth-dependent horizon: lines\n"
+    "                             \"AZIMUTH ELEVATION\" in degrees, # comments\n"
+    "  --station NAME             TS1, TS2, any (at least one sees it) or both;\n"
+    "                             repeatable (default TS1 and TS2)\n"
+    "  --events                   one row per rise, culmination and set\n"
+    "  --max-gap SECONDS          records further apart are not interpolated\n"
+    "                             across (default 3600)\n"
+    "  --format text|tsv|json     an aligned table, tab-separated values with a\n"
+    "                             header line, or JSON Lines (default text)\n"
+    "  --help                     this text\n"
+    "  --version                  the version\n"
+    "\n"
+    "Exit status: 0, also when there is no window; 1 for bad input, with one\n"
+    "line on standard error.\n";
+
+enum OptionCode {
+  kMinElevation = 256,
+  kMask,
+  kStation,
+  kEvents,
+  kMaxGap,
+  kFormat,
+  kHelp,
+  kVersion
+};
+
+const option kOptions[] = {{"min-elevation", required_argument, nullptr, kMinElevation},
+                           {"mask", required_argument, nullptr, kMask},
+                           {"station", required_argument, nullptr, kStation},
+                           {"events", no_argument, nullptr, kEvents},
+                           {"max-gap", required_argument, nullptr, kMaxGap},
+                           {"format", required_argument, nullptr, kFormat},
+                           {"help", no_argument, nullptr, kHelp},
+                           {"version", no_argument, nullptr, kVersion},
+                           {nullptr, 0, nullptr, 0}};
+
+// The station a name gives (TS1, TS2), or -1.
+int station_index(const std::string &name) {
+  for (int k = 0; k < tracking::kStationCount; ++k)
+    if (name == tracking::kStationNames[k])
+      return k;
+  return -1;
+}
+
+int stream_index(const std::string &name) {
+  for (int k = 0; k < tracking::kStreamCount; ++k)
+    if (name == tracking::kStreamNames[k])
+      return k;
+  return -1;
+}
+
+std::string quoted(const std::string &text) { return "'" + text + "'"; }
+
+bool elevation_value(const char *text, double &value) {
+  return events::parse_number(text, value) && value >= -90.0 && value <= 90.0;
+}
+
+// --min-elevation DEG or STATION=DEG.
+std::string min_elevation(const char *text, PasswindowsOptions &o) {
+  std::string name, value = text;
+  const bool one = events::split_assignment(text, name, value);
+  double deg;
+  if (!elevation_value(value.c_str(), deg))
+    return "--min-elevation: " + quoted(value) + " is not an elevation from -90 to 90";
+  if (!one) {
+    for (double &m : o.settings.min_elevation)
+      m = deg;
+    return {};
+  }
+  const int k = station_index(name);
+  if (k < 0)
+    return "--min-elevation: unknown station " + quoted(name) + " (TS1 or TS2)";
+  o.settings.min_elevation[k] = deg;
+  return {};
+}
+
+// --mask STATION=FILE.
+std::string mask(const char *text, PasswindowsOptions &o) {
+  std::string name, path;
+  if (!events::split_assignment(text, name, path))
+    return "--mask: " + quoted(text) + " is not STATION=FILE";
+  const int k = station_index(name);
+  if (k < 0)
+    return "--mask: unknown station " + quoted(name) + " (TS1 or TS2)";
+  const std::string problem = o.masks[k].read(path.c_str());
+  if (!problem.empty())
+    return "--mask: " + path + ": " + problem;
+  o.settings.mask[k] = &o.masks[k];
+  return {};
+}
+
+bool instant(const char *text, double &t) { return events::parse_instant(text, t); }
+
+} // namespace
+
+std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
+  bool stations_given = false;
+  opterr = 0;
+  optind = 0;
+  for (;;) {
+    const int c = getopt_long(argc, argv, ":", kOptions, nullptr);
+    if (c == -1)
+      break;
+    std::string problem;
+    switch (c) {
+    case kMinElevation:
+      problem = min_elevation(optarg, o);
+      break;
+    case kMask:
+      problem = mask(optarg, o);
+      break;
+    case kStation: {
+      const int k = stream_index(optarg);
+      if (k < 0)
+        return "--station: unknown station " + quoted(optarg) + " (TS1, TS2, any or both)";
+      if (!stations_given)
+        for (bool &w : o.settings.wanted)
+          w = false;
+      stations_given = true;
+      o.settings.wanted[k] = true;
+      break;
+    }
+    case kEvents:
+      o.events = true;
+      break;
+    case kMaxGap:
+      if (!events::parse_number(optarg, o.settings.max_gap) || !(o.settings.max_gap > 0.0))
+        return "--max-gap: " + quoted(optarg) + " is not a positive number of seconds";
+      break;
+    case kFormat:
+      if (!events::parse_format(optarg, o.format))
+        return "--format: " + quoted(optarg) + " is not text, tsv or json";
+      break;
+    case kHelp:
+      o.help = true;
+      return {};
+    case kVersion:
+      o.version = true;
+      return {};
+    case ':':
+      return "option " + quoted(argv[optind - 1]) + " needs a value";
+    default:
+      return "unknown option " + quoted(argv[optind - 1]) + " (see passwindows --help)";
+    }
+    if (!problem.empty())
+      return problem;
+  }
+  const int positional = argc - optind;
+  if (positional != 1 && positional != 3)
+    return "expected ORBITFILE [START END] (see passwindows --help)";
+  o.orbit = argv[optind];
+  if (positional == 3) {
+    for (int i = 1; i <= 2; ++i) {
+      double &t = i == 1 ? o.settings.start : o.settings.end;
+      if (!instant(argv[optind + i], t))
+        return quoted(argv[optind + i]) +
+               " is not a time (Unix seconds, or YYYY-MM-DDTHH:MM:SS[.fff][Z])";
+    }
+    if (o.settings.start > o.settings.end)
+      return "START " + quoted(argv[optind + 1]) + " is after END " +
+             quoted(argv[optind + 2]);
+  }
+  return {};
+}
+
+namespace {
+
+// Numbers as the rows print them: three decimals, no negative zero.
+std::string fixed3(double v) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.3f", v);
+  if (std::strcmp(text, "-0.000") == 0)
+    return "0.000";
+  return text;
+}
+
+// The rows of the windows or of the events, in the chosen format.
+class Rows : public tracking::WindowSink {
+public:
+  Rows(std::FILE *out, const PasswindowsOptions &o)
+      : events_(o.events), table_(out, o.format, o.events ? event_columns() : window_columns()) {}
+
+  void window(const tracking::Window &w) override {
+    if (events_)
+      return;
+    const bool station = w.stream < tracking::kStationCount;
+    const auto geometry = [station](double v) {
+      return station ? events::value(fixed3(v)) : events::none();
+    };
+    table_.row({events::value(tracking::kStreamNames[w.stream]),
+                events::value(std::to_string(w.pass)),
+                events::value(events::iso_utc(w.aos.t)),
+                events::value(events::unix_seconds(w.aos.t)),
+                station ? events::value(events::iso_utc(w.tca.t)) : events::none(),
+                station ? events::value(events::unix_seconds(w.tca.t)) : events::none(),
+                events::value(events::iso_utc(w.los.t)),
+                events::value(events::unix_seconds(w.los.t)),
+                events::value(fixed3(w.los.t - w.aos.t)),
+                geometry(w.tca.look.elevation_deg),
+                geometry(w.aos.look.azimuth_deg),
+                geometry(w.tca.look.azimuth_deg),
+                geometry(w.los.look.azimuth_deg),
+                geometry(w.aos.look.range_km),
+                geometry(w.tca.look.range_km),
+                geometry(w.los.look.range_km),
+                events::value(tracking::bound_name(w.aos_bound)),
+                events::value(tracking::bound_name(w.los_bound))});
+  }
+
+  void event(const tracking::PassEvent &e) override {
+    if (!events_)
+      return;
+    static const char *const kTypes[] = {"aos", "tca", "los"};
+    const bool station = e.stream < tracking::kStationCount;
+    const auto geometry = [station](double v) {
+      return station ? events::value(fixed3(v)) : events::none();
+    };
+    table_.row({events::value(events::iso_utc(e.at.t)),
+                events::value(events::unix_seconds(e.at.t)),
+                events::value(tracking::kStreamNames[e.stream]),
+                events::value(kTypes[static_cast<int>(e.type)]),
+                geometry(e.at.look.elevation_deg), geometry(e.at.look.azimuth_deg),
+                geometry(e.at.look.range_km)});
+  }
+
+  bool finish() { return table_.finish(); }
+
+private:
+  static std::vector<events::Column> window_columns() {
+    return {{"station", 7, false},         {"pass", 4, true},
+            {"aos", 24, false},            {"aos_unix", 14, true},
+            {"tca", 24, false},            {"tca_unix", 14, true},
+            {"los", 24, false},            {"los_unix", 14, true},
+            {"duration_s", 11, true},      {"max_elevation_deg", 17, true},
+            {"aos_azimuth_deg", 15, true}, {"tca_azimuth_deg", 15, true},
+            {"los_azimuth_deg", 15, true}, {"aos_range_km", 12, true},
+            {"tca_range_km", 12, true},    {"los_range_km", 12, true},
+            {"aos_bound", 9, false},       {"los_bound", 9, false}};
+  }
+  static std::vector<events::Column> event_columns() {
+    return {{"time", 24, false},         {"time_unix", 14, true},
+            {"station", 7, false},       {"event", 5, false},
+            {"elevation_deg", 13, true}, {"azimuth_deg", 11, true},
+            {"range_km", 12, true}};
+  }
+  bool events_;
+  events::Table table_;
+};
+
+// The line of a file on which the first character that is not white space
+// at or after an offset stands; 0 when the file cannot be read again.
+long line_at(std::FILE *f, long offset) {
+  if (offset < 0 || std::fseek(f, 0, SEEK_SET) != 0)
+    return 0;
+  long line = 1;
+  int c;
+  for (long i = 0; i < offset && (c = std::getc(f)) != EOF; ++i)
+    line += c == '\n';
+  while ((c = std::getc(f)) != EOF && (c == ' ' || c == '\t' || c == '\n' ||
+                                       c == '\r' || c == '\v' || c == '\f'))
+    line += c == '\n';
+  return line;
+}
+
+// Whether only white space remains.
+bool at_end(std::FILE *f) {
+  int c;
+  while ((c = std::getc(f)) != EOF)
+    if (!(c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'))
+      return false;
+  return !std::ferror(f);
+}
+
+// Where in the file a message points: its line, or the record's number
+// when the file cannot be read again (a pipe).
+std::string where(std::FILE *f, long offset, long record) {
+  const long line = line_at(f, offset);
+  return line > 0 ? "line " + std::to_string(line) : "record " + std::to_string(record);
+}
+
+// Reads the orbit file into the search; empty on success, or the problem.
+std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &search) {
+  std::FILE *f = std::fopen(o.orbit.c_str(), "r");
+  if (f == nullptr)
+    return "cannot open " + o.orbit + ": " + std::strerror(errno);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(f, std::fclose);
+  long records = 0, offset = 0, consumed = 0;
+  double last = 0.0;
+  for (;;) {
+    OrbitRecord r;
+    if (!read_orbit_record(f, r, &consumed)) {
+      if (std::ferror(f))
+        return "cannot read " + o.orbit + ": " + std::strerror(errno);
+      if (at_end(f))
+        break;
+      return o.orbit + ": " + where(f, offset, records + 1) + ": not an orbit record";
+    }
+    const tracking::StateNode node = tracking::state_node(r);
+    if (records > 0 && !(node.t > last))
+      return o.orbit + ": " + where(f, offset, records + 1) +
+             ": record time not after the one before";
+    offset += consumed;
+    ++records;
+    last = node.t;
+    if (!search.add(node))
+      return {};
+  }
+  if (records < 2)
+    return o.orbit + ": fewer than two orbit records";
+  search.finish();
+  return {};
+}
+
+} // namespace
+
+int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
+  PasswindowsOptions o;
+  std::string problem = parse_passwindows_options(argc, argv, o);
+  if (!problem.empty()) {
+    std::fprintf(err, "%s: %s\n", kName, problem.c_str());
+    return 1;
+  }
+  if (o.help) {
+    std::fputs(kUsage, out);
+    return std::fflush(out) == 0 ? 0 : 1;
+  }
+  if (o.version) {
+    std::fprintf(out, "passwindows (passkit) %s\n", events::kit_version());
+    return std::fflush(out) == 0 ? 0 : 1;
+  }
+
+  // The rows wait in a temporary file until the orbit file has been read.
+  std::FILE *held = std::tmpfile();
+  if (held == nullptr) {
+    std::fprintf(err, "%s: cannot make a temporary file: %s\n", kName, std::strerror(errno));
+    return 1;
+  }
+  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(held, std::fclose);
+  Rows rows(held, o);
+  tracking::WindowSearch search(o.settings, rows);
+  try {
+    problem = search_file(o, search);
+  } catch (const std::runtime_error &e) {
+    problem = e.what();
+  }
+  if (problem.empty() && !rows.finish())
+    problem = "cannot write the rows to a temporary file";
+  if (!problem.empty()) {
+    std::fprintf(err, "%s: %s\n", kName, problem.c_str());
+    return 1;
+  }
+  std::rewind(held);
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, held)) > 0)
+    std::fwrite(buffer, 1, n, out);
+  if (std::ferror(held) || std::fflush(out) != 0 || std::ferror(out)) {
+    std::fprintf(err, "%s: cannot write the rows to standard output\n", kName);
+    return 1;
+  }
+  return 0;
+}
+
+#ifndef KIT_NO_MAIN
+int main(int argc, char *argv[]) { return run_passwindows(argc, argv, stdout, stderr); }
+#endif

@@ -1,0 +1,48 @@
+// passwindows.h - passwindows' command line and run, for the tests and fuzz
+// targets (the passwindows_functions target: the source without its main).
+#ifndef KIT_ORBIT_PASSWINDOWS_H
+#define KIT_ORBIT_PASSWINDOWS_H
+
+#include <cstdio>
+#include <string>
+
+#include "horizon_mask.h"
+#include "table.h"
+#include "window_search.h"
+
+// What passwindows' command line asks for.
+struct PasswindowsOptions {
+  tracking::SearchSettings settings;
+  tracking::HorizonMask masks[tracking::kStationCount];
+  bool events = false;
+  events::Format format = events::Format::text;
+  std::string orbit;
+  bool help = false, version = false;
+};
+
+// ---------------------------------------------------------------------------
+// parse_passwindows_options: read a command line.
+//
+// Given:   argc, argv as passed to main
+// Returned:
+//   options          what it asks for (masks read from their files)
+//   function value   empty on success; otherwise the one line that tells
+//                    what is wrong (without the program's name)
+// ---------------------------------------------------------------------------
+std::string parse_passwindows_options(int argc, char *argv[],
+                                      PasswindowsOptions &options);
+
+// ---------------------------------------------------------------------------
+// run_passwindows: the whole program.
+//
+// Given:   argc, argv as passed to main; out and err, the streams of its
+//          standard output and error
+// Returned (function value): the exit status, 0 or 1
+// Notes:
+//   1) The rows are held in a temporary file until the orbit file has been
+//      read as far as the search needs, so that a fault found in it leaves
+//      standard output empty.
+// ---------------------------------------------------------------------------
+int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err);
+
+#endif

@@ -1,0 +1,363 @@
+// window_search.cpp - passwindows' search: sampling the stations' view
+// between records, bracketing and refining each change, and the windows'
+// states.
+#include "window_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "crossing_search.h"
+#include "instant.h"
+#include "time_scale_settings.h"
+
+namespace tracking {
+
+namespace {
+
+// A step turns the line of sight by at most this much (radians)...
+constexpr double kStepAngle = 0.1;
+// ...and is never shorter than this (seconds).
+constexpr double kMinStep = 1e-3;
+// Events are refined to this (seconds).
+constexpr double kTolerance = 1e-6;
+
+// The order of simultaneous events: a station's rise before its
+// culmination before its set, the stations in turn, the gate last.
+enum class Change { rise, culmination, set, gate_opens, gate_closes };
+
+struct Pending {
+  double t;
+  int station; // kStationCount for the gate
+  Change change;
+  Bound bound;
+};
+
+} // namespace
+
+const char *bound_name(Bound bound) {
+  switch (bound) {
+  case Bound::elevation:
+    return "elevation";
+  case Bound::mask:
+    return "mask";
+  case Bound::start:
+    return "start";
+  case Bound::end:
+    return "end";
+  case Bound::gap:
+    return "gap";
+  case Bound::day:
+    return "day";
+  }
+  return "";
+}
+
+WindowSearch::WindowSearch(const SearchSettings &settings, WindowSink &sink)
+    : settings_(settings), sink_(sink) {
+  const bool combined = settings_.wanted[kAny] || settings_.wanted[kBoth];
+  smallest_mask_step_ = 360.0;
+  for (int s = 0; s < kStationCount; ++s) {
+    station_needed_[s] = settings_.wanted[s] || combined;
+    if (settings_.mask[s] != nullptr)
+      smallest_mask_step_ = std::min(smallest_mask_step_, settings_.mask[s]->smallest_step());
+  }
+  ter2cel_stream_init(&rotation_stream_);
+}
+
+// The threshold at an azimuth, and what sets it.
+double WindowSearch::threshold(int station, double azimuth, Bound *bound) const {
+  const double minimum = settings_.min_elevation[station];
+  const HorizonMask *mask = settings_.mask[station];
+  if (mask != nullptr) {
+    const double m = mask->elevation(azimuth);
+    if (m > minimum) {
+      if (bound != nullptr)
+        *bound = Bound::mask;
+      return m;
+    }
+  }
+  if (bound != nullptr)
+    *bound = Bound::elevation;
+  return minimum;
+}
+
+WindowSearch::Geometry WindowSearch::evaluate(double t) {
+  if (have_last_ && last_.t == t)
+    return last_;
+  const State s = hermite(from_, to_, t);
+  const double jd_ut1 = kit::kTimeScales.jd_ut1(events::utc_julian_date(t));
+  StationFrames frames;
+  if (rotate_station_frames(jd_ut1, &rotation_stream_, frames) != 0)
+    throw std::runtime_error("the Earth's rotation failed");
+  Geometry g;
+  g.t = t;
+  for (int k = 0; k < kStationCount; ++k)
+    if (station_needed_[k])
+      g.look[k] = look_angles(s.p, s.v, frames.station[k], frames.pole);
+  return g;
+}
+
+// The next step from a sample: a tenth of a radian of turn of the line of
+// sight at the fastest station, half the smallest mask step in azimuth.
+double WindowSearch::step_after(const Geometry &g) const {
+  double step = std::numeric_limits<double>::infinity();
+  for (int k = 0; k < kStationCount; ++k) {
+    if (!station_needed_[k])
+      continue;
+    const Look &l = g.look[k];
+    if (std::isfinite(l.sight_rate) && l.sight_rate > 0.0)
+      step = std::min(step, kStepAngle / l.sight_rate);
+    else
+      step = kMinStep;
+    if (settings_.mask[k] != nullptr) {
+      const double turn = std::fabs(l.azimuth_rate);
+      if (!std::isfinite(turn))
+        step = kMinStep;
+      else if (turn > 0.0)
+        step = std::min(step, 0.5 * smallest_mask_step_ / turn);
+    }
+  }
+  return std::max(step, kMinStep);
+}
+
+bool WindowSearch::add(const StateNode &node) {
+  const double start = settings_.start, end = settings_.end;
+  if (records_++ == 0) {
+    first_ = from_ = to_ = node;
+    if (node.t >= start && node.t <= end)
+      start_segment(node.t, Bound::start);
+    return node.t < end;
+  }
+  const StateNode previous = to_;
+  from_ = previous;
+  to_ = node;
+  if (node.t - previous.t > settings_.max_gap) {
+    if (segment_active_) {
+      from_ = to_ = previous;
+      end_segment(previous.t, Bound::gap);
+    }
+    from_ = to_ = node;
+    if (node.t >= start && node.t <= end)
+      start_segment(node.t, node.t == start ? Bound::start : Bound::gap);
+    return node.t < end;
+  }
+  const double lo = std::max(previous.t, start), hi = std::min(node.t, end);
+  if (lo <= hi) {
+    if (!segment_active_)
+      start_segment(lo, Bound::start);
+    search(lo, hi);
+  }
+  if (node.t >= end) {
+    if (segment_active_)
+      end_segment(end, Bound::end);
+    return false;
+  }
+  return true;
+}
+
+void WindowSearch::finish() {
+  if (segment_active_)
+    end_segment(std::min(to_.t, settings_.end), Bound::end);
+}
+
+void WindowSearch::search(double from, double to) {
+  Geometry a = evaluate(from);
+  while (a.t < to) {
+    const double next = std::min(a.t + step_after(a), to);
+    const Geometry b = evaluate(next);
+    process_step(a, b);
+    a = b;
+  }
+  last_ = a;
+  have_last_ = true;
+}
+
+void WindowSearch::process_step(const Geometry &a, const Geometry &b) {
+  std::vector<Pending> pending;
+  std::vector<events::Event> found;
+  for (int k = 0; k < kStationCount; ++k) {
+    if (!station_needed_[k])
+      continue;
+    // The elevation above the threshold, whose sign is the window; its
+    // rate, or the sine's on the vertical where the elevation's is
+    // infinite.
+    const auto above = [this, k](const Geometry &g) {
+      const Look &l = g.look[k];
+      Bound bound;
+      const double thr = threshold(k, l.azimuth_deg, &bound);
+      double rate = l.elevation_rate;
+      if (bound == Bound::mask)
+        rate -= settings_.mask[k]->slope(l.azimuth_deg) * l.azimuth_rate;
+      if (!std::isfinite(rate))
+        rate = l.sine_rate;
+      return events::Sample{g.t, l.elevation_deg - thr, rate};
+    };
+    const auto elevation = [k](const Geometry &g) {
+      return events::Sample{g.t, g.look[k].elevation_deg, g.look[k].sine_rate};
+    };
+    events::Search crossings;
+    crossings.maxima = crossings.minima = false;
+    crossings.tolerance = kTolerance;
+    found.clear();
+    events::step_events(above(a), above(b),
+                        [&](double t) { return above(evaluate(t)); }, crossings, found);
+    events::Search culminations;
+    culminations.crossings = culminations.minima = false;
+    culminations.tolerance = kTolerance;
+    events::step_events(elevation(a), elevation(b),
+                        [&](double t) { return elevation(evaluate(t)); },
+                        culminations, found);
+    for (const events::Event &e : found) {
+      if (e.kind == events::EventKind::maximum) {
+        pending.push_back({e.at.t, k, Change::culmination, Bound::elevation});
+      } else {
+        Bound bound;
+        const Geometry g = evaluate(e.at.t);
+        threshold(k, g.look[k].azimuth_deg, &bound);
+        pending.push_back({e.at.t, k,
+                           e.kind == events::EventKind::rise ? Change::rise : Change::set,
+                           bound});
+      }
+    }
+  }
+  if (settings_.gate != nullptr) {
+    std::vector<double> changes;
+    settings_.gate->changes(a.t, b.t, changes);
+    bool open = gate_open_;
+    for (const double t : changes) {
+      open = !open;
+      pending.push_back({t, kStationCount, open ? Change::gate_opens : Change::gate_closes,
+                         Bound::day});
+    }
+  }
+  std::stable_sort(pending.begin(), pending.end(), [](const Pending &x, const Pending &y) {
+    if (x.t != y.t)
+      return x.t < y.t;
+    if (x.station != y.station)
+      return x.station < y.station;
+    return x.change < y.change;
+  });
+
+  // Each instant's changes, then what they make of the combined streams.
+  for (std::size_t i = 0; i < pending.size();) {
+    const double t = pending[i].t;
+    const Geometry g = evaluate(t);
+    Bound opened_by = Bound::elevation, closed_by = Bound::elevation;
+    for (; i < pending.size() && pending[i].t == t; ++i) {
+      const Pending &p = pending[i];
+      switch (p.change) {
+      case Change::rise:
+      case Change::set:
+        set_visible(p.station, {t, g.look[p.station]}, p.change == Change::rise, p.bound);
+        (p.change == Change::rise ? opened_by : closed_by) = p.bound;
+        break;
+      case Change::culmination: {
+        Open &w = open_[p.station];
+        if (w.open) {
+          const WindowPoint at{t, g.look[p.station]};
+          if (at.look.elevation_deg > w.best.look.elevation_deg)
+            w.best = at;
+          if (settings_.wanted[p.station])
+            sink_.event({p.station, PassEventType::tca, at});
+        }
+        break;
+      }
+      case Change::gate_opens:
+      case Change::gate_closes:
+        set_gate(g, p.change == Change::gate_opens);
+        opened_by = closed_by = Bound::day;
+        break;
+      }
+    }
+    combine(t, opened_by, closed_by);
+  }
+  last_ = b;
+  have_last_ = true;
+}
+
+void WindowSearch::start_segment(double t, Bound bound) {
+  segment_active_ = true;
+  const Geometry g = evaluate(t);
+  gate_open_ = settings_.gate == nullptr || settings_.gate->open_at(t);
+  for (int k = 0; k < kStationCount; ++k) {
+    if (!station_needed_[k])
+      continue;
+    const Look &l = g.look[k];
+    visible_[k] = l.elevation_deg - threshold(k, l.azimuth_deg, nullptr) >= 0.0;
+    if (visible_[k] && gate_open_)
+      open_window(k, {t, l}, bound);
+  }
+  combine(t, bound, bound);
+  last_ = g;
+  have_last_ = true;
+}
+
+void WindowSearch::end_segment(double t, Bound bound) {
+  const Geometry g = evaluate(t);
+  for (int k = 0; k < kStationCount; ++k)
+    if (open_[k].open)
+      close_window(k, {t, g.look[k]}, bound);
+  combine(t, bound, bound);
+  segment_active_ = false;
+}
+
+void WindowSearch::set_visible(int station, const WindowPoint &at, bool visible,
+                               Bound bound) {
+  visible_[station] = visible;
+  if (visible && gate_open_ && !open_[station].open)
+    open_window(station, at, bound);
+  else if (!visible && open_[station].open)
+    close_window(station, at, bound);
+}
+
+void WindowSearch::set_gate(const Geometry &g, bool open) {
+  gate_open_ = open;
+  for (int k = 0; k < kStationCount; ++k) {
+    if (!station_needed_[k] || !visible_[k])
+      continue;
+    const WindowPoint at{g.t, g.look[k]};
+    if (open && !open_[k].open)
+      open_window(k, at, Bound::day);
+    else if (!open && open_[k].open)
+      close_window(k, at, Bound::day);
+  }
+}
+
+// The combined streams after the changes of one instant: any is open while
+// a station's window is, both while both are.
+void WindowSearch::combine(double t, Bound opened_by, Bound closed_by) {
+  const bool any = open_[kTs1].open || open_[kTs2].open;
+  const bool both = open_[kTs1].open && open_[kTs2].open;
+  const WindowPoint at{t, Look{}};
+  for (const auto &[stream, now] : {std::pair{kAny, any}, std::pair{kBoth, both}}) {
+    if (!settings_.wanted[stream] || open_[stream].open == now)
+      continue;
+    if (now)
+      open_window(stream, at, opened_by);
+    else
+      close_window(stream, at, closed_by);
+  }
+}
+
+void WindowSearch::open_window(int stream, const WindowPoint &at, Bound bound) {
+  Open &w = open_[stream];
+  w.open = true;
+  w.aos = w.best = at;
+  w.aos_bound = bound;
+  if (settings_.wanted[stream])
+    sink_.event({stream, PassEventType::aos, at});
+}
+
+void WindowSearch::close_window(int stream, const WindowPoint &at, Bound bound) {
+  Open &w = open_[stream];
+  w.open = false;
+  if (at.look.elevation_deg > w.best.look.elevation_deg)
+    w.best = at;
+  if (!settings_.wanted[stream])
+    return;
+  sink_.event({stream, PassEventType::los, at});
+  sink_.window({stream, ++w.pass, w.aos, w.best, at, w.aos_bound, bound});
+}
+
+} // namespace tracking

@@ -1,0 +1,550 @@
+// passwindows_test.cpp - passwindows' own code (passwindows_functions):
+// the interpolation, the search on geometry whose events are known in
+// closed form (linear and parabolic elevations, a mask), the windows of two
+// orbits against those computed with NOVAS 3.1 from the true orbits, the
+// cuts at the span, the file's ends and gaps, any and both, agreement with
+// passrange at the records, and the whole program on bad input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "instant.h"
+#include "interpolation.h"
+#include "look_angles.h"
+#include "orbit_record.h"
+#include "passrange.h"
+#include "passwindows.h"
+#include "time_scale_settings.h"
+#include "window_search.h"
+
+namespace {
+
+using tracking::Bound;
+using tracking::StateNode;
+using tracking::Window;
+
+const std::string kData = KIT_TEST_DATA;
+
+// ----- interpolation ---------------------------------------------------------
+
+TEST(Interpolation, TheNodesThemselvesAndCubicMotion) {
+  // p(t) = c0 + c1 t + c2 t^2 + c3 t^3 per axis, v its derivative: the
+  // interpolant of two of its states is itself.
+  const double c[3][4] = {{7000.0, 1.5, -0.02, 3e-5}, {-300.0, -7.25, 0.004, -1e-6},
+                          {12.0, 0.5, 0.0, 2e-7}};
+  const auto state = [&c](double t) {
+    StateNode n{t, {}, {}};
+    for (int k = 0; k < 3; ++k) {
+      n.p[k] = c[k][0] + t * (c[k][1] + t * (c[k][2] + t * c[k][3]));
+      n.v[k] = c[k][1] + t * (2 * c[k][2] + t * 3 * c[k][3]);
+    }
+    return n;
+  };
+  const StateNode a = state(-20.0), b = state(40.0);
+  for (double t = -20.0; t <= 40.0; t += 1.25) {
+    const tracking::State s = tracking::hermite(a, b, t);
+    const StateNode want = state(t);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_NEAR(s.p[k], want.p[k], 1e-9) << t;
+      EXPECT_NEAR(s.v[k], want.v[k], 1e-12) << t;
+    }
+  }
+  // At the nodes, the nodes bit for bit, even with a velocity that is not
+  // a number at the other end.
+  StateNode odd = b;
+  odd.v[0] = NAN;
+  for (const auto &[node, other] : {std::pair{a, odd}, std::pair{odd, a}}) {
+    const StateNode &first = node.t < other.t ? node : other;
+    const StateNode &last = node.t < other.t ? other : node;
+    const tracking::State s = tracking::hermite(first, last, node.t);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_EQ(s.p[k], node.p[k]);
+      EXPECT_TRUE(s.v[k] == node.v[k] || (std::isnan(s.v[k]) && std::isnan(node.v[k])));
+    }
+  }
+}
+
+// ----- the search --------------------------------------------------------------
+
+struct Collector : tracking::WindowSink {
+  std::vector<Window> windows;
+  std::vector<tracking::PassEvent> events;
+  void window(const Window &w) override { windows.push_back(w); }
+  void event(const tracking::PassEvent &e) override { events.push_back(e); }
+  std::vector<Window> of(int stream) const {
+    std::vector<Window> out;
+    for (const Window &w : windows)
+      if (w.stream == stream)
+        out.push_back(w);
+    return out;
+  }
+};
+
+Collector search(const std::vector<StateNode> &nodes, const tracking::SearchSettings &s) {
+  Collector c;
+  tracking::WindowSearch w(s, c);
+  bool more = true;
+  for (std::size_t i = 0; i < nodes.size() && more; ++i)
+    more = w.add(nodes[i]);
+  if (more)
+    w.finish();
+  return c;
+}
+
+std::vector<StateNode> read_nodes(const std::string &path) {
+  std::vector<StateNode> nodes;
+  std::FILE *f = std::fopen(path.c_str(), "r");
+  EXPECT_NE(f, nullptr) << path;
+  if (f == nullptr)
+    return nodes;
+  OrbitRecord r;
+  while (read_orbit_record(f, r))
+    nodes.push_back(tracking::state_node(r));
+  std::fclose(f);
+  return nodes;
+}
+
+// A spacecraft placed in TS1's horizon by formulas of time: elevation,
+// azimuth (degrees) and range (km), on the kit's own rotation of the
+// station.  Its velocity: the horizon turns with the Earth about the pole,
+// and the formulas' rates (central differences, exact for the polynomials
+// used) move it within the horizon.  Records every `step` seconds from t0
+// over `span` seconds.
+struct Placement {
+  std::function<double(double)> elevation, azimuth, range;
+};
+
+std::vector<StateNode> placed(const Placement &pl, double t0, double span, double step) {
+  const auto rate = [](const std::function<double(double)> &f, double t) {
+    return (f(t + 0.5) - f(t - 0.5)) / 1.0;
+  };
+  std::vector<StateNode> nodes;
+  for (double t = t0; t <= t0 + span; t += step) {
+    tracking::StationFrames frames;
+    const double jd = kit::kTimeScales.jd_ut1(events::utc_julian_date(t));
+    EXPECT_EQ(tracking::rotate_station_frames(jd, nullptr, frames), 0);
+    const tracking::StationFrame &f = frames.station[tracking::kTs1];
+    const double deg = M_PI / 180;
+    const double e = pl.elevation(t) * deg, a = pl.azimuth(t) * deg, r = pl.range(t);
+    const double de = rate(pl.elevation, t) * deg, da = rate(pl.azimuth, t) * deg;
+    const double dr = rate(pl.range, t);
+    StateNode n{t, {}, {}};
+    double in_horizon[3];
+    for (int k = 0; k < 3; ++k) {
+      const double dir = std::cos(e) * std::cos(a) * f.north[k] +
+                         std::cos(e) * std::sin(a) * f.east[k] + std::sin(e) * f.up[k];
+      const double turn = -std::sin(e) * de * (std::cos(a) * f.north[k] + std::sin(a) * f.east[k]) +
+                          std::cos(e) * da * (-std::sin(a) * f.north[k] + std::cos(a) * f.east[k]) +
+                          std::cos(e) * de * f.up[k];
+      n.p[k] = f.position[k] + r * dir;
+      in_horizon[k] = dr * dir + r * turn;
+    }
+    const double w = tracking::kEarthRotationRate;
+    const double *k = frames.pole;
+    n.v[0] = w * (k[1] * n.p[2] - k[2] * n.p[1]) + in_horizon[0];
+    n.v[1] = w * (k[2] * n.p[0] - k[0] * n.p[2]) + in_horizon[1];
+    n.v[2] = w * (k[0] * n.p[1] - k[1] * n.p[0]) + in_horizon[2];
+    nodes.push_back(n);
+  }
+  return nodes;
+}
+
+constexpr double kT0 = 1907712000.0; // 2030-06-15T00:00:00Z
+
+tracking::SearchSettings ts1_only() {
+  tracking::SearchSettings s;
+  s.wanted[tracking::kTs2] = false;
+  return s;
+}
+
+// Elevation -5 + 0.02 (t - t0) degrees: it crosses 0 at t0 + 250 s and 10
+// at t0 + 750 s; the window runs to the last record.
+TEST(WindowSearch, LinearElevationCrossesWhereItMust) {
+  const Placement pl{[](double t) { return -5.0 + 0.02 * (t - kT0); },
+                     [](double t) { return 120.0 + 0.01 * (t - kT0); },
+                     [](double) { return 2000.0; }};
+  const std::vector<StateNode> nodes = placed(pl, kT0, 1200.0, 10.0);
+  for (const double threshold : {0.0, 10.0}) {
+    tracking::SearchSettings s = ts1_only();
+    s.min_elevation[tracking::kTs1] = threshold;
+    const Collector c = search(nodes, s);
+    ASSERT_EQ(c.windows.size(), 1u) << threshold;
+    const Window &w = c.windows[0];
+    EXPECT_NEAR(w.aos.t, kT0 + 250.0 + 50.0 * threshold, 1e-4);
+    EXPECT_EQ(w.aos_bound, Bound::elevation);
+    EXPECT_NEAR(w.aos.look.elevation_deg, threshold, 1e-6);
+    EXPECT_NEAR(w.aos.look.azimuth_deg, 120.0 + 0.01 * (w.aos.t - kT0), 1e-6);
+    EXPECT_NEAR(w.aos.look.range_km, 2000.0, 1e-6);
+    EXPECT_EQ(w.los.t, kT0 + 1200.0);
+    EXPECT_EQ(w.los_bound, Bound::end);
+    // Highest at the cut.
+    EXPECT_EQ(w.tca.t, w.los.t);
+    EXPECT_NEAR(w.tca.look.elevation_deg, 19.0, 1e-6);
+  }
+}
+
+// A parabola of elevation that tops 1e-4 degree above the threshold for
+// one second between two records 2 s apart, both below it: the graze is
+// found, its culmination and its maximum; 1e-4 degree below, nothing.
+// (Records this close follow the parabola exactly enough; farther apart,
+// their interpolation is another curve.)
+TEST(WindowSearch, GrazingPassIsFound) {
+  const double tc = kT0 + 301.0;
+  for (const double top : {1e-4, -1e-4}) {
+    const Placement pl{[tc, top](double t) { return 10.0 + top - 4e-4 * (t - tc) * (t - tc); },
+                       [](double) { return 200.0; }, [](double) { return 3000.0; }};
+    const std::vector<StateNode> nodes = placed(pl, kT0, 600.0, 2.0);
+    tracking::SearchSettings s = ts1_only();
+    s.min_elevation[tracking::kTs1] = 10.0;
+    const Collector c = search(nodes, s);
+    if (top < 0) {
+      EXPECT_TRUE(c.windows.empty());
+      continue;
+    }
+    ASSERT_EQ(c.windows.size(), 1u);
+    const Window &w = c.windows[0];
+    EXPECT_NEAR(w.aos.t, tc - 0.5, 1e-3);
+    EXPECT_NEAR(w.los.t, tc + 0.5, 1e-3);
+    EXPECT_NEAR(w.tca.t, tc, 1e-3);
+    // The kit's rotation takes the instant as a Julian date in one double,
+    // which moves the station in steps of 40 microseconds: about 4e-7
+    // degree at this range.
+    EXPECT_NEAR(w.tca.look.elevation_deg, 10.0 + top, 1e-6);
+  }
+}
+
+// The threshold is the larger of the minimum elevation and the mask: the
+// mask rises from 5 degrees at azimuth 80 to 15 at 100 while the azimuth
+// runs from 80 at 0.02 degree/s and the elevation from 0 at 0.03
+// degree/s: they meet where 0.03 u = 5 + 0.5 (0.02 u), u = 250 s (at 7.5
+// degrees).  With a minimum of 8, the minimum holds there and the window
+// opens at u = 8 / 0.03.
+TEST(WindowSearch, MaskAndMinimumElevation) {
+  const char *path = "mask-test.txt";
+  {
+    std::ofstream m(path);
+    m << "# azimuth elevation\n80 5\n100 15   # east\n\n260 15\n";
+  }
+  tracking::HorizonMask mask;
+  ASSERT_EQ(mask.read(path), "");
+  std::remove(path);
+  EXPECT_DOUBLE_EQ(mask.elevation(90.0), 10.0);
+  EXPECT_DOUBLE_EQ(mask.elevation(180.0), 15.0);
+  // Across north: from (260, 15) to (80 + 360, 5).
+  EXPECT_DOUBLE_EQ(mask.elevation(350.0), 10.0);
+  EXPECT_DOUBLE_EQ(mask.elevation(10.0), 15.0 - 10.0 * 110.0 / 180.0);
+  EXPECT_DOUBLE_EQ(mask.slope(90.0), 0.5);
+  EXPECT_DOUBLE_EQ(mask.smallest_step(), 20.0);
+
+  const Placement pl{[](double t) { return 0.03 * (t - kT0); },
+                     [](double t) { return 80.0 + 0.02 * (t - kT0); },
+                     [](double) { return 2500.0; }};
+  const std::vector<StateNode> nodes = placed(pl, kT0 - 100.0, 700.0, 30.0);
+  for (const auto &[minimum, u, bound] :
+       {std::tuple{0.0, 250.0, Bound::mask}, std::tuple{8.0, 8.0 / 0.03, Bound::elevation}}) {
+    tracking::SearchSettings s = ts1_only();
+    s.mask[tracking::kTs1] = &mask;
+    s.min_elevation[tracking::kTs1] = minimum;
+    const Collector c = search(nodes, s);
+    ASSERT_EQ(c.windows.size(), 1u) << minimum;
+    EXPECT_NEAR(c.windows[0].aos.t, kT0 + u, 1e-3) << minimum;
+    EXPECT_EQ(c.windows[0].aos_bound, bound) << minimum;
+  }
+}
+
+// ----- against NOVAS 3.1 ---------------------------------------------------------
+
+struct Reference {
+  std::string station;
+  double threshold;
+  int pass;
+  double aos, tca, los, max_elevation;
+  std::string aos_bound, los_bound;
+};
+
+std::vector<Reference> reference_windows(const std::string &name) {
+  std::ifstream in(kData + "/windows/" + name + ".windows.tsv");
+  std::string header;
+  std::getline(in, header);
+  std::vector<Reference> out;
+  Reference r;
+  while (in >> r.station >> r.threshold >> r.pass >> r.aos >> r.tca >> r.los >>
+         r.max_elevation >> r.aos_bound >> r.los_bound)
+    out.push_back(r);
+  return out;
+}
+
+// The elevation of the interpolated spacecraft at a station: the records'
+// interpolation at t, the station rotated at t.
+double interpolated_elevation(const std::vector<StateNode> &nodes, int station, double t) {
+  std::size_t i = 1;
+  while (i + 1 < nodes.size() && nodes[i].t < t)
+    ++i;
+  const tracking::State s = tracking::hermite(nodes[i - 1], nodes[i], t);
+  tracking::StationFrames frames;
+  EXPECT_EQ(tracking::rotate_station_frames(
+                kit::kTimeScales.jd_ut1(events::utc_julian_date(t)), nullptr, frames),
+            0);
+  double distance, elevation;
+  tracking::station_geometry(s.p, frames.station[station].position,
+                             frames.station[station].up, distance, elevation);
+  return elevation;
+}
+
+// Every window of the reference files (the true orbit sampled every second
+// with NOVAS's rotation) is found with its bounds; rises and sets within a
+// millisecond, maximum elevations within 2e-6 degree, culminations within
+// 0.1 s for the high orbit (its apogee passes top out over hours) and 5 ms
+// for the low one.  And each crossing lies within a millisecond of the
+// crossing of the interpolated geometry: below the threshold a millisecond
+// outside the window, above it a millisecond inside.
+void expect_reference(const std::string &name, double tca_tolerance) {
+  const std::vector<StateNode> nodes = read_nodes(kData + "/windows/" + name + ".org");
+  const std::vector<Reference> want = reference_windows(name);
+  ASSERT_GT(want.size(), 10u);
+  std::size_t matched = 0;
+  for (const double threshold : {0.0, 10.0}) {
+    tracking::SearchSettings s;
+    s.min_elevation[0] = s.min_elevation[1] = threshold;
+    const Collector c = search(nodes, s);
+    for (int station = 0; station < 2; ++station) {
+      const std::vector<Window> got = c.of(station);
+      std::vector<Reference> expected;
+      for (const Reference &r : want)
+        if (r.threshold == threshold && r.station == tracking::kStationNames[station])
+          expected.push_back(r);
+      ASSERT_EQ(got.size(), expected.size()) << name << " " << station << " " << threshold;
+      for (std::size_t i = 0; i < got.size(); ++i, ++matched) {
+        const Reference &r = expected[i];
+        const Window &w = got[i];
+        SCOPED_TRACE(name + " " + r.station + " threshold " + std::to_string(threshold) +
+                     " pass " + std::to_string(r.pass));
+        EXPECT_EQ(w.pass, r.pass);
+        EXPECT_NEAR(w.aos.t, r.aos, 1e-3);
+        EXPECT_NEAR(w.los.t, r.los, 1e-3);
+        EXPECT_NEAR(w.tca.t, r.tca, tca_tolerance);
+        EXPECT_NEAR(w.tca.look.elevation_deg, r.max_elevation, 2e-6);
+        EXPECT_EQ(tracking::bound_name(w.aos_bound), r.aos_bound);
+        EXPECT_EQ(tracking::bound_name(w.los_bound), r.los_bound);
+        if (w.aos_bound == Bound::elevation) {
+          EXPECT_LT(interpolated_elevation(nodes, station, w.aos.t - 1e-3), threshold);
+          EXPECT_GE(interpolated_elevation(nodes, station, w.aos.t + 1e-3), threshold);
+        }
+        if (w.los_bound == Bound::elevation) {
+          EXPECT_GE(interpolated_elevation(nodes, station, w.los.t - 1e-3), threshold);
+          EXPECT_LT(interpolated_elevation(nodes, station, w.los.t + 1e-3), threshold);
+        }
+      }
+    }
+  }
+  EXPECT_EQ(matched, want.size());
+}
+
+TEST(WindowReference, HighOrbit) { expect_reference("heo", 0.1); }
+TEST(WindowReference, LowOrbit) { expect_reference("leo", 5e-3); }
+
+// The high orbit's second TS1 window at 0 degrees culminates twice (it dips
+// under 10 degrees between): two culminations among its events, aos and los
+// around them, every event in time order.
+TEST(WindowEvents, LongPassCulminatesTwice) {
+  const std::vector<StateNode> nodes = read_nodes(kData + "/windows/heo.org");
+  const Collector c = search(nodes, tracking::SearchSettings{});
+  for (std::size_t i = 1; i < c.events.size(); ++i)
+    EXPECT_LE(c.events[i - 1].at.t, c.events[i].at.t);
+  const Window w = c.of(tracking::kTs1).at(1);
+  std::vector<double> culminations;
+  for (const tracking::PassEvent &e : c.events)
+    if (e.stream == tracking::kTs1 && e.type == tracking::PassEventType::tca &&
+        e.at.t > w.aos.t && e.at.t < w.los.t)
+      culminations.push_back(e.at.look.elevation_deg);
+  ASSERT_EQ(culminations.size(), 2u);
+  EXPECT_NEAR(culminations[0], 64.069497317, 2e-6);
+  EXPECT_NEAR(culminations[1], 60.543773522, 2e-6);
+  EXPECT_EQ(w.tca.look.elevation_deg, culminations[0]);
+}
+
+// ----- cuts, any and both --------------------------------------------------------
+
+// A span inside windows cuts them there (bound start and end, at the
+// span's instants); a hole in the records longer than the largest gap cuts
+// them at its records (bound gap), a shorter one is interpolated across.
+TEST(WindowSearch, CutsAtTheSpanAndAtGaps) {
+  std::vector<StateNode> nodes = read_nodes(kData + "/windows/leo.org");
+  const double start = 1907712350.0, end = 1907718172.0; // at two culminations
+  tracking::SearchSettings s = ts1_only();
+  s.start = start;
+  s.end = end;
+  Collector c = search(nodes, s);
+  ASSERT_EQ(c.windows.size(), 2u);
+  EXPECT_EQ(c.windows[0].aos.t, start);
+  EXPECT_EQ(c.windows[0].aos_bound, Bound::start);
+  EXPECT_EQ(c.windows[1].los.t, end);
+  EXPECT_EQ(c.windows[1].los_bound, Bound::end);
+
+  // Records from 00:04:00 to 00:08:00 removed: a 280 s hole in TS1's first
+  // pass, a gap for a largest gap of 200 s.
+  std::vector<StateNode> holed;
+  for (const StateNode &n : nodes)
+    if (!(n.t > 1907712230.0 && n.t < 1907712490.0))
+      holed.push_back(n);
+  s = ts1_only();
+  s.max_gap = 200.0;
+  c = search(holed, s);
+  const std::vector<Window> cut = c.of(tracking::kTs1);
+  ASSERT_EQ(cut.size(), 6u);
+  EXPECT_EQ(cut[0].los.t, 1907712220.0);
+  EXPECT_EQ(cut[0].los_bound, Bound::gap);
+  EXPECT_EQ(cut[1].aos.t, 1907712500.0);
+  EXPECT_EQ(cut[1].aos_bound, Bound::gap);
+  EXPECT_EQ(cut[1].pass, 2);
+  s.max_gap = 300.0;
+  c = search(holed, s);
+  ASSERT_EQ(c.windows.size(), 5u);
+  EXPECT_EQ(c.windows[0].aos_bound, Bound::start);
+  EXPECT_NEAR(c.windows[0].los.t, 1907712721.1775, 0.05);
+}
+
+// any is the union of the stations' windows, both their intersection.
+TEST(WindowSearch, AnyAndBoth) {
+  const std::vector<StateNode> nodes = read_nodes(kData + "/windows/heo.org");
+  tracking::SearchSettings s;
+  s.wanted[tracking::kAny] = s.wanted[tracking::kBoth] = true;
+  const Collector c = search(nodes, s);
+  const std::vector<Window> ts1 = c.of(tracking::kTs1), ts2 = c.of(tracking::kTs2);
+  const auto inside = [](const std::vector<Window> &ws, double t) {
+    for (const Window &w : ws)
+      if (t >= w.aos.t && t <= w.los.t)
+        return true;
+    return false;
+  };
+  const std::vector<Window> any = c.of(tracking::kAny), both = c.of(tracking::kBoth);
+  ASSERT_FALSE(any.empty());
+  ASSERT_FALSE(both.empty());
+  for (double t = nodes.front().t; t <= nodes.back().t; t += 600.0) {
+    EXPECT_EQ(inside(any, t), inside(ts1, t) || inside(ts2, t)) << t;
+    EXPECT_EQ(inside(both, t), inside(ts1, t) && inside(ts2, t)) << t;
+  }
+  // Every edge of a combined window is an edge of a station's window, with
+  // its bound.
+  for (const std::vector<Window> *combined : {&any, &both})
+    for (const Window &w : *combined)
+      for (const auto &[t, bound] : {std::pair{w.aos.t, w.aos_bound}, std::pair{w.los.t, w.los_bound}}) {
+        bool found = false;
+        for (const Window &x : ts1)
+          found |= (x.aos.t == t && x.aos_bound == bound) || (x.los.t == t && x.los_bound == bound);
+        for (const Window &x : ts2)
+          found |= (x.aos.t == t && x.aos_bound == bound) || (x.los.t == t && x.los_bound == bound);
+        EXPECT_TRUE(found) << t;
+      }
+}
+
+// ----- the same geometry as passrange ---------------------------------------------
+
+// At a record's own time, a window of that instant alone (START = END, any
+// elevation) sees what passrange reports for the record: within 1e-6 km and
+// 1e-6 degree at ranges over 1,000 km (a Julian date in one double holds
+// the instant to about 40 microseconds).
+TEST(WindowSearch, AgreesWithPassrangeAtRecords) {
+  std::FILE *f = std::fopen((kData + "/orbits/orbit-c.org").c_str(), "r");
+  ASSERT_NE(f, nullptr);
+  std::vector<OrbitRecord> records;
+  OrbitRecord r;
+  while (read_orbit_record(f, r))
+    records.push_back(r);
+  std::fclose(f);
+  int compared = 0;
+  for (std::size_t i = 1; i < records.size(); i += 7) {
+    const StateNode node = tracking::state_node(records[i]);
+    tracking::SearchSettings s;
+    s.start = s.end = node.t;
+    s.min_elevation[0] = s.min_elevation[1] = -90.0;
+    const Collector c = search({tracking::state_node(records[i - 1]), node}, s);
+    ASSERT_EQ(c.windows.size(), 2u);
+    const ReportLine line = report_line(records[i]);
+    const double distance[2] = {line.distance1, line.distance2};
+    const double elevation[2] = {line.elevation1, line.elevation2};
+    for (int k = 0; k < 2; ++k) {
+      const Window w = c.of(k).at(0);
+      EXPECT_EQ(w.aos.t, node.t);
+      if (distance[k] < 1000.0)
+        continue;
+      ++compared;
+      EXPECT_NEAR(w.aos.look.range_km, distance[k], 1e-6) << i;
+      EXPECT_NEAR(w.aos.look.elevation_deg, elevation[k], 1e-6) << i;
+    }
+  }
+  EXPECT_GT(compared, 100);
+}
+
+// ----- the program ---------------------------------------------------------------
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome run(std::vector<std::string> args) {
+  args.insert(args.begin(), "passwindows");
+  std::vector<char *> argv;
+  for (std::string &a : args)
+    argv.push_back(a.data());
+  argv.push_back(nullptr);
+  char *out = nullptr, *err = nullptr;
+  std::size_t out_size = 0, err_size = 0;
+  std::FILE *o = open_memstream(&out, &out_size);
+  std::FILE *e = open_memstream(&err, &err_size);
+  const int status = run_passwindows(static_cast<int>(args.size()), argv.data(), o, e);
+  std::fclose(o);
+  std::fclose(e);
+  Outcome r{status, std::string(out, out_size), std::string(err, err_size)};
+  std::free(out);
+  std::free(err);
+  return r;
+}
+
+// A fault in the orbit file leaves standard output empty, however many
+// windows came before it, and names the line it is on.
+TEST(PasswindowsProgram, AFaultInTheFileLeavesNoRows) {
+  const std::string path = "faulty.org";
+  std::ifstream in(kData + "/windows/leo.org");
+  std::ofstream out(path);
+  std::string line;
+  for (int n = 1; std::getline(in, line); ++n) {
+    out << line << "\n";
+    if (n == 3000)
+      out << "2030-06-15T16:40:20.000 1 2 3 x 5 6\n";
+  }
+  out.close();
+  Outcome r = run({"--format", "json", path});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "passwindows: faulty.org: line 3001: not an orbit record\n");
+  // The same file read only up to a span that ends before the fault.
+  r = run({path, "1907712000", "1907730000"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("TS2         3"), std::string::npos) << r.out;
+  std::remove(path.c_str());
+}
+
+TEST(PasswindowsProgram, RecordTimesMustIncrease) {
+  const std::string path = "unordered.org";
+  std::ofstream(path) << "2030-06-15T00:00:00.000 7000 0 0 0 7 0\n"
+                         "2030-06-15T00:00:20.000 7000 140 0 0 7 0\n\n"
+                         "  2030-06-15T00:00:20.000 7000 280 0 0 7 0\n";
+  const Outcome r = run({path});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "passwindows: unordered.org: line 4: record time not after the one before\n");
+  std::remove(path.c_str());
+}
+
+} // namespace
