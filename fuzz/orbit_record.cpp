@@ -2,10 +2,10 @@
 // an orbit file held in memory.
 //
 // Properties checked: the scan always ends; every record it accepts moved
-// the stream forward, starts with its year as written (not a number beyond
-// int wrapped into another year), and has a record time, which means a
-// second that is a number inside the range of int; the reader never reads
-// past the input.
+// the stream forward by as many characters as it says it took, starts with
+// its year as written (not a number beyond int wrapped into another year),
+// and has a record time, which means a second that is a number inside the
+// range of int; the reader never reads past the input.
 #include <cctype>
 #include <cerrno>
 #include <cstddef>
@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
   if (f == nullptr)
     return 0;
   OrbitRecord r;
-  long position = 0;
-  while (read_orbit_record(f, r)) {
+  long position = 0, consumed = -1;
+  while (read_orbit_record(f, r, &consumed)) {
     // The year is the first number of the record's text.
     std::size_t at = static_cast<std::size_t>(position);
     while (at < size && std::isspace(static_cast<unsigned char>(text[at])))
@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 
     const long now = std::ftell(f);
     FUZZ_CHECK(now > position);
+    FUZZ_CHECK(now - position == consumed);
     FUZZ_CHECK(now <= static_cast<long>(size));
     position = now;
     FUZZ_CHECK(r.second > -2147483649.0 && r.second < 2147483648.0);
