@@ -90,6 +90,31 @@ void sun_apparent(const DateModels &m, const EarthState &earth,
 } // namespace
 
 /*
+**  topocentric_sun: the Sun's topocentric apparent place.
+**
+**  Given:
+**     jd_tt     double       TT Julian date
+**     delta_t   double       TT - UT1, seconds
+**     site      on_surface   the site
+**     m         DateModels   the models at jd_tt's TDB date
+**
+**  Returned:
+**     ra, dec, dis  double*  hours [0, 24), degrees, AU: topo_planet's for
+**                            the Sun at reduced accuracy
+**
+**  Notes:
+**  1) The site's sidereal time is taken at UT1 = jd_tt - delta_t / 86400
+**     with the models m; the Earth is the analytic series' at m's date.
+*/
+void topocentric_sun(double jd_tt, double delta_t, const on_surface &site,
+                     const DateModels &m, double *ra, double *dec, double *dis) {
+  const double jd_ut1 = jd_tt - delta_t / kSecondsPerDay;
+  const double gast = sidereal_time(jd_ut1, 0.0, m);
+  sun_apparent(m, earth_heliocentric(m.jd_tdb), observer_state(site, gast, m), ra,
+               dec, dis);
+}
+
+/*
 **  place_status: status of a place request, before anything is computed.
 **
 **  Given:
@@ -303,11 +328,8 @@ short int topo_planet(double jd_tt, object *ss_body, double delta_t,
     return status;
   }
 
-  const astro::DateModels m = astro::date_models(jd_tdb);
-  const double jd_ut1 = jd_tt - delta_t / astro::kSecondsPerDay;
-  const double gast = astro::sidereal_time(jd_ut1, 0.0, m);
-  astro::sun_apparent(m, astro::earth_heliocentric(jd_tdb),
-                      astro::observer_state(*position, gast, m), ra, dec, dis);
+  astro::topocentric_sun(jd_tt, delta_t, *position, astro::date_models(jd_tdb), ra,
+                         dec, dis);
   return 0;
 }
 

@@ -5,6 +5,7 @@
 #define KIT_ASTRO_APPARENT_PLACE_H
 
 #include "novas.h"
+#include "precession_nutation.h"
 #include "vector.h"
 
 namespace astro {
@@ -13,6 +14,13 @@ namespace astro {
 // app_planet and topo_planet): 0, or the code of the first failing test.
 short int place_status(const object &body, short int accuracy, double jd_tdb,
                        bool topocentric);
+
+// The Sun's topocentric apparent place at a site, true equator and equinox
+// of date, as topo_planet computes it once its status is 0: jd_tt the TT
+// Julian date, delta_t = TT - UT1 (s), m the models at jd_tt's TDB date.
+// ra hours [0, 24), dec degrees, dis AU.
+void topocentric_sun(double jd_tt, double delta_t, const on_surface &site,
+                     const DateModels &m, double *ra, double *dec, double *dis);
 
 // Whether light from direction p (unit vector, observer to body) passes
 // close enough to the Earth to be deflected for an observer at obs (AU,

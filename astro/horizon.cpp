@@ -6,6 +6,7 @@
 
 #include "constants.h"
 #include "earth_rotation.h"
+#include "horizon.h"
 #include "novas.h"
 #include "precession_nutation.h"
 #include "refraction.h"
@@ -26,6 +27,105 @@ constexpr int kRefractionMaxEvaluations = 100;
 constexpr double kNearZenith = 3.0e-4;
 
 } // namespace
+
+namespace astro {
+
+/*
+**  horizon_place: zenith distance and azimuth of a place, optionally
+**  refracted: equ2hor once its arguments are accepted.
+**
+**  Given:
+**     jd_ut1      double      UT1 Julian date
+**     m           DateModels  the models at the TDB date of jd_ut1
+**     site        on_surface  the site
+**     ra, dec     double      place on the true equator and equinox of date
+**     ref_option  short       as for equ2hor
+**
+**  Returned:
+**     zd, az, rar, decr  double*  as for equ2hor
+*/
+void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
+                   double ra, double dec, short int ref_option, double *zd,
+                   double *az, double *rar, double *decr) {
+  // Horizon basis on terrestrial axes (zenith, north, west), turned to the
+  // true equator and equinox of date by ter2cel's own rotation (option 1).
+  const double phi = site.latitude * kDegToRad;
+  const double lam = site.longitude * kDegToRad;
+  const double sinphi = std::sin(phi), cosphi = std::cos(phi);
+  const double sinlam = std::sin(lam), coslam = std::cos(lam);
+  const double terrestrial[3][3] = {{cosphi * coslam, cosphi * sinlam, sinphi},
+                                    {-sinphi * coslam, -sinphi * sinlam, cosphi},
+                                    {sinlam, -coslam, 0.0}};
+  double of_date[3][3];
+  rotate_to_celestial(jd_ut1, 0.0, m, 1, 3, terrestrial, of_date);
+  const Vec3 uz = from_array(of_date[0]);
+  const Vec3 un = from_array(of_date[1]);
+  const Vec3 uw = from_array(of_date[2]);
+
+  // The place as a unit vector, and its horizon coordinates.
+  const double sindc = std::sin(dec * kDegToRad), cosdc = std::cos(dec * kDegToRad);
+  const double sinra = std::sin(ra * 15.0 * kDegToRad);
+  const double cosra = std::cos(ra * 15.0 * kDegToRad);
+  const Vec3 p{cosdc * cosra, cosdc * sinra, sindc};
+
+  const double pz = dot(p, uz);
+  const double pn = dot(p, un);
+  const double pw = dot(p, uw);
+  const double proj = std::sqrt(pn * pn + pw * pw);
+
+  double azimuth = 0.0;
+  if (proj > 0.0)
+    azimuth = -std::atan2(pw, pn) * kRadToDeg;
+  if (azimuth < 0.0)
+    azimuth += 360.0;
+  if (azimuth >= 360.0)
+    azimuth -= 360.0;
+  double zenith = std::atan2(proj, pz) * kRadToDeg;
+
+  *rar = ra;
+  *decr = dec;
+
+  if (ref_option != 0) {
+    const double zd0 = zenith;
+    double refr = 0.0;
+    bool converged = false;
+    for (int evaluations = 0;
+         !converged && evaluations < kRefractionMaxEvaluations; ++evaluations) {
+      const double prev = zenith;
+      refr = refraction(site, ref_option, prev);
+      zenith = zd0 - refr;
+      converged = std::fabs(zenith - prev) <= kRefractionTolerance;
+    }
+    if (!converged) {
+      *zd = *az = *rar = *decr = std::numeric_limits<double>::quiet_NaN();
+      return;
+    }
+
+    if (refr > 0.0 && zenith > kNearZenith) {
+      const double sinzd = std::sin(zenith * kDegToRad);
+      const double coszd = std::cos(zenith * kDegToRad);
+      const double sinzd0 = std::sin(zd0 * kDegToRad);
+      const double coszd0 = std::cos(zd0 * kDegToRad);
+      const Vec3 pr{((p.x - coszd0 * uz.x) / sinzd0) * sinzd + uz.x * coszd,
+                    ((p.y - coszd0 * uz.y) / sinzd0) * sinzd + uz.y * coszd,
+                    ((p.z - coszd0 * uz.z) / sinzd0) * sinzd + uz.z * coszd};
+      const double proj_r = std::sqrt(pr.x * pr.x + pr.y * pr.y);
+      if (proj_r > 0.0) {
+        *rar = std::atan2(pr.y, pr.x) * kRadToDeg / 15.0;
+        if (*rar < 0.0)
+          *rar += 24.0;
+        if (*rar >= 24.0)
+          *rar -= 24.0;
+      }
+      *decr = std::atan2(pr.z, proj_r) * kRadToDeg;
+    }
+  }
+
+  *zd = zenith;
+  *az = azimuth;
+}
+
+} // namespace astro
 
 extern "C" {
 
@@ -87,84 +187,9 @@ void equ2hor(double jd_ut1, double delta_t, short int accuracy, double xp,
     return;
   }
 
-  // Horizon basis on terrestrial axes (zenith, north, west), turned to the
-  // true equator and equinox of date by ter2cel's own rotation (option 1).
-  const double phi = location->latitude * kDegToRad;
-  const double lam = location->longitude * kDegToRad;
-  const double sinphi = std::sin(phi), cosphi = std::cos(phi);
-  const double sinlam = std::sin(lam), coslam = std::cos(lam);
-  const double terrestrial[3][3] = {{cosphi * coslam, cosphi * sinlam, sinphi},
-                                    {-sinphi * coslam, -sinphi * sinlam, cosphi},
-                                    {sinlam, -coslam, 0.0}};
-  double of_date[3][3];
-  astro::rotate_to_celestial(
-      jd_ut1, 0.0, astro::date_models(astro::tdb_from_ut1(jd_ut1, 0.0, delta_t)),
-      1, 3, terrestrial, of_date);
-  const Vec3 uz = astro::from_array(of_date[0]);
-  const Vec3 un = astro::from_array(of_date[1]);
-  const Vec3 uw = astro::from_array(of_date[2]);
-
-  // The place as a unit vector, and its horizon coordinates.
-  const double sindc = std::sin(dec * kDegToRad), cosdc = std::cos(dec * kDegToRad);
-  const double sinra = std::sin(ra * 15.0 * kDegToRad);
-  const double cosra = std::cos(ra * 15.0 * kDegToRad);
-  const Vec3 p{cosdc * cosra, cosdc * sinra, sindc};
-
-  const double pz = astro::dot(p, uz);
-  const double pn = astro::dot(p, un);
-  const double pw = astro::dot(p, uw);
-  const double proj = std::sqrt(pn * pn + pw * pw);
-
-  double azimuth = 0.0;
-  if (proj > 0.0)
-    azimuth = -std::atan2(pw, pn) * kRadToDeg;
-  if (azimuth < 0.0)
-    azimuth += 360.0;
-  if (azimuth >= 360.0)
-    azimuth -= 360.0;
-  double zenith = std::atan2(proj, pz) * kRadToDeg;
-
-  *rar = ra;
-  *decr = dec;
-
-  if (ref_option != 0) {
-    const double zd0 = zenith;
-    double refr = 0.0;
-    bool converged = false;
-    for (int evaluations = 0;
-         !converged && evaluations < kRefractionMaxEvaluations; ++evaluations) {
-      const double prev = zenith;
-      refr = astro::refraction(*location, ref_option, prev);
-      zenith = zd0 - refr;
-      converged = std::fabs(zenith - prev) <= kRefractionTolerance;
-    }
-    if (!converged) {
-      *zd = *az = *rar = *decr = std::numeric_limits<double>::quiet_NaN();
-      return;
-    }
-
-    if (refr > 0.0 && zenith > kNearZenith) {
-      const double sinzd = std::sin(zenith * kDegToRad);
-      const double coszd = std::cos(zenith * kDegToRad);
-      const double sinzd0 = std::sin(zd0 * kDegToRad);
-      const double coszd0 = std::cos(zd0 * kDegToRad);
-      const Vec3 pr{((p.x - coszd0 * uz.x) / sinzd0) * sinzd + uz.x * coszd,
-                    ((p.y - coszd0 * uz.y) / sinzd0) * sinzd + uz.y * coszd,
-                    ((p.z - coszd0 * uz.z) / sinzd0) * sinzd + uz.z * coszd};
-      const double proj_r = std::sqrt(pr.x * pr.x + pr.y * pr.y);
-      if (proj_r > 0.0) {
-        *rar = std::atan2(pr.y, pr.x) * kRadToDeg / 15.0;
-        if (*rar < 0.0)
-          *rar += 24.0;
-        if (*rar >= 24.0)
-          *rar -= 24.0;
-      }
-      *decr = std::atan2(pr.z, proj_r) * kRadToDeg;
-    }
-  }
-
-  *zd = zenith;
-  *az = azimuth;
+  astro::horizon_place(jd_ut1,
+                       astro::date_models(astro::tdb_from_ut1(jd_ut1, 0.0, delta_t)),
+                       *location, ra, dec, ref_option, zd, az, rar, decr);
 }
 
 } // extern "C"

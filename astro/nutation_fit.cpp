@@ -14,8 +14,8 @@ namespace {
 **  fit: the Chebyshev coefficients of one interval.
 **
 **  Given:
-**     k   double   the interval's index: it spans TDB days k * kFitSpan
-**                  to (k + 1) * kFitSpan from J2000
+**     k   double   the interval's index: it spans TDB days k * span
+**                  to (k + 1) * span from J2000, span the stream's
 **
 **  Returned:
 **     s   ter2cel_stream&   the coefficients of the degree-7 polynomials
@@ -27,7 +27,7 @@ void fit(ter2cel_stream &s, double k) {
   double values[3][kFitNodes];
   for (int j = 0; j < kFitNodes; ++j) {
     const double x = std::cos(kPi * (j + 0.5) / kFitNodes);
-    const NutationSeries n = nutation_series((k + 0.5 * (x + 1.0)) * kFitSpan);
+    const NutationSeries n = nutation_series((k + 0.5 * (x + 1.0)) * s.span);
     values[0][j] = n.dpsi;
     values[1][j] = n.deps;
     values[2][j] = n.c_terms;
@@ -58,7 +58,8 @@ void fit(ter2cel_stream &s, double k) {
 **                                 the complementary terms, radians
 **
 **  Notes:
-**  1) An interval of half a day holds days_tdb / 0.5 rounded down; within
+**  1) An interval of the stream's span (half a day for ter2cel_batch)
+**     holds days_tdb / span rounded down; within
 **     it the polynomial of degree 7 interpolating the series at the 8
 **     Chebyshev nodes is evaluated by Clenshaw's recurrence.  It follows
 **     the series within about 1e-11 arcsecond, which is the rounding noise
@@ -67,10 +68,10 @@ void fit(ter2cel_stream &s, double k) {
 **     work of refitting an interval already fitted.
 */
 NutationSeries chebyshev_series(ter2cel_stream &stream, double days_tdb) {
-  const double k = std::floor(days_tdb / kFitSpan);
+  const double k = std::floor(days_tdb / stream.span);
   if (k != stream.interval)
     fit(stream, k);
-  const double x = 2.0 * (days_tdb / kFitSpan - k) - 1.0;
+  const double x = 2.0 * (days_tdb / stream.span - k) - 1.0;
   double out[3];
   for (int q = 0; q < 3; ++q) {
     double b0 = 0.0, b1 = 0.0, b2 = 0.0;

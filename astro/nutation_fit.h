@@ -10,8 +10,8 @@
 
 namespace astro {
 
-// Intervals of kFitSpan days starting at J2000 + k * kFitSpan, each fitted
-// at kFitNodes Chebyshev nodes.
+// Intervals of a stream's span (kFitSpan days for the Earth's rotation)
+// starting at J2000 + k * span, each fitted at kFitNodes Chebyshev nodes.
 inline constexpr double kFitSpan = 0.5;
 inline constexpr int kFitNodes = TER2CEL_FIT_NODES;
 

@@ -1,4 +1,5 @@
-// sunguard.h - the argument scan and the day/night decision of sunguard.
+// sunguard.h - the argument scan of sunguard; its day/night decision is in
+// sun_altitude.h.
 // Defined in sunguard.cpp; tests, fuzz targets and benchmarks reach them
 // through the sunguard_functions target (the source built without its
 // main).
@@ -7,7 +8,7 @@
 
 #include <cstdint>
 
-#include "novas_kit.h"
+#include "sun_altitude.h"
 
 // A validated UTC instant to the minute.
 struct CivilDateTime {
@@ -49,48 +50,5 @@ const char *scan_message(ArgumentScan scan);
 // The UTC Julian date of a validated instant: julian_date(year, month, day,
 // hour + minute / 60.0).  Days past a month's end run on into the next.
 double civil_julian_date(const CivilDateTime &when);
-
-// The observing site and the Sun, built once per run.  Building them
-// reports a failing make_object on the error stream ("ERROR %d in
-// make_object()") and goes on.
-struct SunSetup {
-  on_surface site;
-  object sun;
-};
-SunSetup make_sun_setup();
-
-// ---------------------------------------------------------------------------
-// sun_altitude: one altitude evaluation.
-//
-// Given:   jd_utc  UTC Julian date; site, sun as from make_sun_setup
-// Returned (function value):
-//   the Sun's refracted altitude in degrees at the site: 90 - the zenith
-//   distance of equ2hor (standard atmosphere) at the topocentric place of
-//   topo_planet, with TT = UTC + 69.184 s, UT1 = UTC, accuracy 1.
-// Notes:
-//   1) app_planet is called first, its place unused.  A non-zero status of
-//      app_planet or topo_planet is reported on the error stream ("ERROR %d
-//      in app_planet()" / "topo_planet()") and the evaluation goes on.
-// ---------------------------------------------------------------------------
-double sun_altitude(double jd_utc, on_surface *site, object *sun);
-
-// Whether an altitude counts as above the horizon: strictly above 0;
-// exactly 0 and not-a-number do not.
-bool above_horizon(double altitude);
-
-// The instant one hour before a UTC Julian date.
-double hour_before(double jd_utc);
-
-// The day/night decision at a UTC Julian date.
-struct Verdict {
-  bool day;               // "[day]" rather than "[night]"
-  double altitude_now;    // degrees
-  double altitude_before; // an hour before, degrees; NaN when the Sun was
-                          // above at the instant and it was not evaluated
-};
-
-// Day when the Sun is above the horizon at the instant or was one hour
-// before it; the earlier instant is evaluated only when needed.
-Verdict day_or_night(double jd_utc, SunSetup &setup);
 
 #endif

@@ -152,6 +152,10 @@ std::string iso_utc(double t) {
   return text;
 }
 
+std::string seconds_between(double from, double to) {
+  return unix_seconds(static_cast<double>(milliseconds(to) - milliseconds(from)) / 1000.0);
+}
+
 std::string unix_seconds(double t) {
   const std::int64_t ms = milliseconds(t);
   const std::uint64_t magnitude = ms < 0 ? 0 - static_cast<std::uint64_t>(ms)

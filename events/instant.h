@@ -53,6 +53,11 @@ std::string iso_utc(double t);
 // "1478326354.567": t to the millisecond in Unix seconds.
 std::string unix_seconds(double t);
 
+// "57362.001": the seconds from one instant to another as the two are
+// written, each rounded to the millisecond first, so that the duration
+// equals the difference of the printed times.
+std::string seconds_between(double from, double to);
+
 // The UTC Julian date of t, formed as the kit's astronomical tools form a
 // timestamp's: julian_date(year, month, day, (hour + minute / 60.0) +
 // second / 3600.0), the second with its fraction.  A whole minute gives

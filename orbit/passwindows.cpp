@@ -15,13 +15,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "instant.h"
 #include "interpolation.h"
+#include "night_search.h"
 #include "options.h"
 #include "orbit_record.h"
 
@@ -43,6 +46,8 @@ constexpr const char *kUsage =
     "  --station NAME             TS1, TS2, any (at least one sees it) or both;\n"
     "                             repeatable (default TS1 and TS2)\n"
     "  --events                   one row per rise, culmination and set\n"
+    "  --night                    only the parts of the windows that lie in\n"
+    "                             the observing site's nights\n"
     "  --max-gap SECONDS          records further apart are not interpolated\n"
     "                             across (default 3600)\n"
     "  --format text|tsv|json     an aligned table, tab-separated values with a\n"
@@ -58,6 +63,7 @@ enum OptionCode {
   kMask,
   kStation,
   kEvents,
+  kNight,
   kMaxGap,
   kFormat,
   kHelp,
@@ -68,6 +74,7 @@ const option kOptions[] = {{"min-elevation", required_argument, nullptr, kMinEle
                            {"mask", required_argument, nullptr, kMask},
                            {"station", required_argument, nullptr, kStation},
                            {"events", no_argument, nullptr, kEvents},
+                           {"night", no_argument, nullptr, kNight},
                            {"max-gap", required_argument, nullptr, kMaxGap},
                            {"format", required_argument, nullptr, kFormat},
                            {"help", no_argument, nullptr, kHelp},
@@ -163,6 +170,9 @@ std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions
     case kEvents:
       o.events = true;
       break;
+    case kNight:
+      o.night = true;
+      break;
     case kMaxGap:
       if (!events::parse_number(optarg, o.settings.max_gap) || !(o.settings.max_gap > 0.0))
         return "--max-gap: " + quoted(optarg) + " is not a positive number of seconds";
@@ -235,7 +245,7 @@ public:
                 station ? events::value(events::unix_seconds(w.tca.t)) : events::none(),
                 events::value(events::iso_utc(w.los.t)),
                 events::value(events::unix_seconds(w.los.t)),
-                events::value(fixed3(w.los.t - w.aos.t)),
+                events::value(events::seconds_between(w.aos.t, w.los.t)),
                 geometry(w.tca.look.elevation_deg),
                 geometry(w.aos.look.azimuth_deg),
                 geometry(w.tca.look.azimuth_deg),
@@ -318,6 +328,62 @@ std::string where(std::FILE *f, long offset, long record) {
   return line > 0 ? "line " + std::to_string(line) : "record " + std::to_string(record);
 }
 
+// The site's nights as a gate for the windows: found along the search, from
+// its first instant on.
+class NightGate : public tracking::Gate {
+public:
+  explicit NightGate(double end) : end_(end) {}
+
+  bool open_at(double t) override {
+    fill(t);
+    for (const Night &n : nights_)
+      if (n.start <= t && t <= n.end)
+        return true;
+    return false;
+  }
+
+  void changes(double from, double to, std::vector<double> &out) override {
+    fill(to);
+    while (!nights_.empty() && nights_.front().end < from)
+      nights_.pop_front();
+    for (const Night &n : nights_) {
+      if (n.start > from && n.start <= to)
+        out.push_back(n.start);
+      if (n.end > from && n.end <= to)
+        out.push_back(n.end);
+    }
+  }
+
+private:
+  // The nights known up to t at least.
+  void fill(double t) {
+    if (!search_) {
+      // Without an end, as far as the ephemeris serves.
+      const double end = std::isinf(end_) ? kLastNightInstant : end_;
+      const std::string problem = night_span_problem(t, end);
+      if (!problem.empty())
+        throw std::runtime_error("--night: " + problem);
+      search_.emplace(t, end);
+      searched_to_ = end;
+    }
+    if (t > searched_to_)
+      throw std::runtime_error("--night: the orbit runs past the nights the solar "
+                               "ephemeris serves");
+    Night n;
+    while (!done_ && (nights_.empty() || nights_.back().end < t)) {
+      if (search_->next(n))
+        nights_.push_back(n);
+      else
+        done_ = true;
+    }
+  }
+  double end_;
+  std::optional<NightSearch> search_;
+  double searched_to_ = 0.0;
+  std::deque<Night> nights_;
+  bool done_ = false;
+};
+
 // Reads the orbit file into the search; empty on success, or the problem.
 std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &search) {
   std::FILE *f = std::fopen(o.orbit.c_str(), "r");
@@ -377,6 +443,9 @@ int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
   }
   const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(held, std::fclose);
   Rows rows(held, o);
+  NightGate nights(o.settings.end);
+  if (o.night)
+    o.settings.gate = &nights;
   tracking::WindowSearch search(o.settings, rows);
   try {
     problem = search_file(o, search);

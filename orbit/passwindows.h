@@ -15,6 +15,7 @@ struct PasswindowsOptions {
   tracking::SearchSettings settings;
   tracking::HorizonMask masks[tracking::kStationCount];
   bool events = false;
+  bool night = false;
   events::Format format = events::Format::text;
   std::string orbit;
   bool help = false, version = false;

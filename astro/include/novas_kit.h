@@ -1,16 +1,17 @@
 /*
  * novas_kit.h - the one header through which the kit's tools reach their
  * astronomy: the NOVAS 3.1 interface (novas.h, the kit's own subset or a
- * real NOVAS 3.1), and the kit's extension to it, the rotation of several
+ * real NOVAS 3.1), and the kit's extension to it: the rotation of several
  * fixed terrestrial vectors to celestial axes at one date or along a stream
- * of dates.
+ * of dates, and the Sun's zenith distance at a site, at one date or along
+ * a stream.
  *
  * The extension has two implementations, chosen by the build: the kit's
  * own, on its NOVAS subset, which evaluates the costly nutation series once
- * for all the vectors of a date (and fits it over a stream of dates), and
- * one that calls NOVAS's ter2cel once per vector, which serves a build
- * against a real NOVAS 3.1 and the straightforward programs the kit's
- * results are compared with.
+ * a date (and fits it over a stream of dates), and one made of the NOVAS
+ * calls themselves (ter2cel once per vector; topo_planet then equ2hor),
+ * which serves a build against a real NOVAS 3.1 and the straightforward
+ * programs the kit's results are compared with.
  */
 #ifndef KIT_NOVAS_KIT_H
 #define KIT_NOVAS_KIT_H
@@ -27,20 +28,33 @@ extern "C" {
 
 /*
  * ter2cel_stream: what a stream of dates carries from one date to the next:
- * the Chebyshev coefficients of the nutation series (in longitude, in
- * obliquity, and the complementary terms of the equation of the equinoxes)
- * over the fixed interval of TDB dates last used.  Its contents belong to
- * the implementation; the per-vector one leaves them unused.  Initialise it
- * with ter2cel_stream_init before its first use.
+ * the length of its fitted intervals, and the Chebyshev coefficients of the
+ * nutation series (in longitude, in obliquity, and the complementary terms
+ * of the equation of the equinoxes) over the fixed interval of TDB dates
+ * last used.  Its contents belong to the implementation; the one made of
+ * NOVAS calls leaves them unused.  Initialise it with ter2cel_stream_init
+ * or ter2cel_stream_init_span before its first use.
  */
 typedef struct
 {
+   double span;                           /* days per fitted interval */
    double interval;                       /* index of the fitted interval */
    double coef[3][TER2CEL_FIT_NODES];     /* its coefficients, radians */
 } ter2cel_stream;
 
-/* ter2cel_stream_init: a stream with no interval fitted yet. */
+/*
+ * ter2cel_stream_init: a stream with no interval fitted yet, fitting
+ * half-day intervals (within 1.0e-11 arcsecond of the series).
+ */
 void ter2cel_stream_init(ter2cel_stream *stream);
+
+/*
+ * ter2cel_stream_init_span: the same with intervals of span_days days (at
+ * least half a day), for a stream of dates far apart whose results need
+ * not be the series' to the last bits: 4 days follow the series within
+ * 1e-6 arcsecond (5.4e-7 over 20,000 dates), 1 day within 1.2e-11.
+ */
+void ter2cel_stream_init_span(ter2cel_stream *stream, double span_days);
 
 /*
  * ter2cel_batch: rotate n vectors from terrestrial (ITRS) to celestial axes
@@ -83,6 +97,42 @@ short int ter2cel_batch(double jd_ut_high, double jd_ut_low, double delta_t,
                         short int option, double xp, double yp, int n,
                         const double (*vec1)[3], double (*vec2)[3],
                         ter2cel_stream *stream);
+
+/*
+ * sun_zenith_distance: the Sun's zenith distance at a site, as the NOVAS
+ * calls topo_planet(jd_tt, the Sun, delta_t, site, 1, &ra, &dec, &dis) and
+ * then equ2hor(jd_ut1, delta_t, 1, 0.0, 0.0, site, ra, dec, ref_option,
+ * zd, ...) give it.
+ *
+ * Given:
+ *    jd_tt, jd_ut1   TT and UT1 Julian dates of the instant
+ *    delta_t         TT - UT1, seconds
+ *    site            the site
+ *    ref_option      as for equ2hor (0 none, 2 the site's weather, any
+ *                    other value the standard atmosphere)
+ *    stream          NULL for a date on its own; otherwise the stream
+ *                    this date belongs to (as for ter2cel_batch)
+ *
+ * Returned:
+ *    zd              zenith distance, degrees (refracted unless ref_option
+ *                    is 0); equ2hor's for the place topo_planet left, also
+ *                    when topo_planet failed
+ *
+ * Returned (function value):
+ *    topo_planet's status: 0, or 31 for a date outside the solar
+ *    ephemeris (2340000.5 to 2560000.5, TDB)
+ *
+ * Notes:
+ * 1) Without a stream the kit's own implementation gives the NOVAS calls'
+ *    zenith distance to the last bit; with one, the nutation series of
+ *    both the place and the horizon come from the stream's fit, within
+ *    1.0e-11 arcsecond of the series.
+ * 2) The other implementation makes the calls themselves (and the Sun's
+ *    object with make_object) and ignores the stream.
+ */
+short int sun_zenith_distance(double jd_tt, double jd_ut1, double delta_t,
+                              on_surface *site, short int ref_option,
+                              ter2cel_stream *stream, double *zd);
 
 #ifdef __cplusplus
 }

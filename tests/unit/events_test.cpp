@@ -57,6 +57,9 @@ TEST(Instant, WritesMillisecondsInBothForms) {
   EXPECT_EQ(events::iso_utc(-1.5), "1969-12-31T23:59:58.500Z");
   EXPECT_EQ(events::unix_seconds(-1.5), "-1.500");
   EXPECT_EQ(events::iso_utc(4102444800.0), "2100-01-01T00:00:00.000Z");
+  // A duration is the difference of the times as written.
+  EXPECT_EQ(events::seconds_between(1529631890.1974, 1529661466.9336), "29576.737");
+  EXPECT_EQ(events::seconds_between(10.0, 10.0), "0.000");
 }
 
 TEST(Instant, CalendarRoundTrip) {
