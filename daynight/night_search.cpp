@@ -110,6 +110,15 @@ bool NightSearch::next_dark(Dark &dark) {
   }
 }
 
+double minute_side(double edge, double minute, bool is_start, bool night) {
+  const bool inside = is_start ? edge <= minute : minute <= edge;
+  if (night == inside)
+    return edge;
+  if (night)
+    return minute;
+  return is_start ? minute + kNudge : minute - kNudge;
+}
+
 // Keeps an edge on the side of a nearby whole minute that sunguard's own
 // decision gives.
 double NightSearch::checked(double edge, bool is_start) {
@@ -117,12 +126,7 @@ double NightSearch::checked(double edge, bool is_start) {
   if (!(std::fabs(edge - minute) <= kMinuteGuard))
     return edge;
   const bool night = !day_or_night(events::utc_julian_date(minute), setup_).day;
-  const bool inside = is_start ? edge <= minute : minute <= edge;
-  if (night == inside)
-    return edge;
-  if (night)
-    return minute;
-  return is_start ? minute + kNudge : minute - kNudge;
+  return minute_side(edge, minute, is_start, night);
 }
 
 // The nights a new stretch of darkness makes: its intersections with the

@@ -41,6 +41,20 @@ inline constexpr double kLastNightInstant = 10317283200.0 - 120.0;  // 2296-12-0
 std::string night_span_problem(double start, double end);
 
 // ---------------------------------------------------------------------------
+// minute_side: a night's edge put on the side of a whole minute that
+// sunguard's decision there gives.
+//
+// Given:   edge  a night's start (is_start) or end, Unix seconds; minute
+//          a whole minute near it; night  whether sunguard says night at
+//          that minute
+// Returned (function value):
+//   the edge itself when the night [start, end] holds the minute exactly
+//   when sunguard says night; otherwise the minute (to take it in) or a
+//   microsecond beyond it (to leave it out)
+// ---------------------------------------------------------------------------
+double minute_side(double edge, double minute, bool is_start, bool night);
+
+// ---------------------------------------------------------------------------
 // NightSearch: the nights of a span, in order.
 //
 // A night is a maximal stretch of instants t at which sunguard's rule says

@@ -138,6 +138,43 @@ TEST(Nights, EdgesAtTheCrossingsOfSunguardsAltitude) {
   }
 }
 
+// Edges found within a millisecond of a whole minute, in 2001, 2028 and
+// 2030: each lies on the side of the minute that sunguard's own decision
+// there gives (day at 10:02 and 12:12 after those sunrises, night at 12:31
+// before that one).
+TEST(Nights, EdgesBesideAWholeMinute) {
+  SunSetup setup = make_sun_setup();
+  for (const double minute : {994154520.0, 1858594320.0, 1895661060.0}) {
+    const std::vector<Night> got = nights(minute - 43200.0, minute + 43200.0);
+    bool found = false;
+    for (const Night &n : got) {
+      if (!(std::fabs(n.end - minute) <= 1e-3))
+        continue;
+      found = true;
+      const bool night = !day_or_night(events::utc_julian_date(minute), setup).day;
+      EXPECT_EQ(minute <= n.end, night) << minute;
+    }
+    EXPECT_TRUE(found) << minute;
+  }
+}
+
+// An edge on the wrong side of a minute moves to the right one, a
+// microsecond beyond the minute at most.
+TEST(Nights, MinuteSideOfAnEdge) {
+  const double m = 1858594320.0;
+  // Right already: kept.
+  EXPECT_EQ(minute_side(m - 4e-4, m, false, false), m - 4e-4);
+  EXPECT_EQ(minute_side(m + 4e-4, m, false, true), m + 4e-4);
+  EXPECT_EQ(minute_side(m - 4e-4, m, true, true), m - 4e-4);
+  EXPECT_EQ(minute_side(m + 4e-4, m, true, false), m + 4e-4);
+  // Wrong: an end before a night minute takes it in, an end after a day
+  // minute leaves it out; likewise for a start.
+  EXPECT_EQ(minute_side(m - 4e-4, m, false, true), m);
+  EXPECT_EQ(minute_side(m + 4e-4, m, false, false), m - 1e-6);
+  EXPECT_EQ(minute_side(m + 4e-4, m, true, true), m);
+  EXPECT_EQ(minute_side(m - 4e-4, m, true, false), m + 1e-6);
+}
+
 // Spans that start or end inside a night cut it there; a span shorter
 // than an hour gives the part of a night it holds, or none by day.
 TEST(Nights, SpansCutNights) {
