@@ -39,19 +39,11 @@ constexpr const char *kUsage =
     "Exit status: 0, also when there is no night; 1 for bad input, with one\n"
     "line on standard error.\n";
 
-enum OptionCode { kFormat = 256, kHelp, kVersion };
-
-const option kOptions[] = {{"format", required_argument, nullptr, kFormat},
-                           {"help", no_argument, nullptr, kHelp},
-                           {"version", no_argument, nullptr, kVersion},
-                           {nullptr, 0, nullptr, 0}};
-
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
+const option kOptions[] = {KIT_COMMON_LONG_OPTIONS, {nullptr, 0, nullptr, 0}};
 
 struct Request {
-  events::Format format = events::Format::text;
+  events::CommonOptions common;
   double start = 0.0, end = 0.0;
-  bool help = false, version = false;
 };
 
 std::string parse(int argc, char *argv[], Request &r) {
@@ -61,32 +53,15 @@ std::string parse(int argc, char *argv[], Request &r) {
     const int c = getopt_long(argc, argv, ":", kOptions, nullptr);
     if (c == -1)
       break;
-    switch (c) {
-    case kFormat:
-      if (!events::parse_format(optarg, r.format))
-        return "--format: " + quoted(optarg) + " is not text, tsv or json";
-      break;
-    case kHelp:
-      r.help = true;
-      return {};
-    case kVersion:
-      r.version = true;
-      return {};
-    case ':':
-      return "option " + quoted(argv[optind - 1]) + " needs a value";
-    default:
-      return "unknown option " + quoted(argv[optind - 1]) + " (see nightwindows --help)";
-    }
+    std::string problem;
+    events::common_option(c, kName, argv, r.common, problem);
+    if (!problem.empty() || r.common.help || r.common.version)
+      return problem;
   }
   if (argc - optind != 2)
     return "expected START END (see nightwindows --help)";
-  for (int i = 0; i < 2; ++i)
-    if (!events::parse_instant(argv[optind + i], i == 0 ? r.start : r.end))
-      return quoted(argv[optind + i]) +
-             " is not a time (Unix seconds, or YYYY-MM-DDTHH:MM:SS[.fff][Z])";
-  if (r.start > r.end)
-    return "START " + quoted(argv[optind]) + " is after END " + quoted(argv[optind + 1]);
-  return night_span_problem(r.start, r.end);
+  const std::string problem = events::parse_span(argv[optind], argv[optind + 1], r.start, r.end);
+  return problem.empty() ? night_span_problem(r.start, r.end) : problem;
 }
 
 // An instant as the two columns of a time, or none for not a number.
@@ -104,20 +79,11 @@ void time_cells(double t, std::vector<events::Cell> &row) {
 
 int run_nightwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
   Request r;
-  const std::string problem = parse(argc, argv, r);
-  if (!problem.empty()) {
-    std::fprintf(err, "%s: %s\n", kName, problem.c_str());
-    return 1;
-  }
-  if (r.help) {
-    std::fputs(kUsage, out);
-    return std::fflush(out) == 0 ? 0 : 1;
-  }
-  if (r.version) {
-    std::fprintf(out, "nightwindows (passkit) %s\n", events::kit_version());
-    return std::fflush(out) == 0 ? 0 : 1;
-  }
-  events::Table table(out, r.format,
+  const int answer =
+      events::answer_command_line(kName, kUsage, parse(argc, argv, r), r.common, out, err);
+  if (answer >= 0)
+    return answer;
+  events::Table table(out, r.common.format,
                       {{"start", 24, false},      {"start_unix", 14, true},
                        {"end", 24, false},        {"end_unix", 14, true},
                        {"duration_s", 10, true},  {"sunset", 24, false},

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(problem.find('\n') == std::string::npos);
     return 0;
   }
-  if (o.help || o.version)
+  if (o.common.help || o.common.version)
     return 0;
   FUZZ_CHECK(!o.orbit.empty() || args.argc() >= 2);
   for (int k = 0; k < tracking::kStationCount; ++k) {

@@ -59,15 +59,12 @@ constexpr const char *kUsage =
     "line on standard error.\n";
 
 enum OptionCode {
-  kMinElevation = 256,
+  kMinElevation = events::kFirstToolOption,
   kMask,
   kStation,
   kEvents,
   kNight,
-  kMaxGap,
-  kFormat,
-  kHelp,
-  kVersion
+  kMaxGap
 };
 
 const option kOptions[] = {{"min-elevation", required_argument, nullptr, kMinElevation},
@@ -76,9 +73,7 @@ const option kOptions[] = {{"min-elevation", required_argument, nullptr, kMinEle
                            {"events", no_argument, nullptr, kEvents},
                            {"night", no_argument, nullptr, kNight},
                            {"max-gap", required_argument, nullptr, kMaxGap},
-                           {"format", required_argument, nullptr, kFormat},
-                           {"help", no_argument, nullptr, kHelp},
-                           {"version", no_argument, nullptr, kVersion},
+                           KIT_COMMON_LONG_OPTIONS,
                            {nullptr, 0, nullptr, 0}};
 
 // The station a name gives (TS1, TS2), or -1.
@@ -96,7 +91,7 @@ int stream_index(const std::string &name) {
   return -1;
 }
 
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
+using events::quoted;
 
 bool elevation_value(const char *text, double &value) {
   return events::parse_number(text, value) && value >= -90.0 && value <= 90.0;
@@ -136,8 +131,6 @@ std::string mask(const char *text, PasswindowsOptions &o) {
   return {};
 }
 
-bool instant(const char *text, double &t) { return events::parse_instant(text, t); }
-
 } // namespace
 
 std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
@@ -149,6 +142,11 @@ std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions
     if (c == -1)
       break;
     std::string problem;
+    if (events::common_option(c, kName, argv, o.common, problem)) {
+      if (!problem.empty() || o.common.help || o.common.version)
+        return problem;
+      continue;
+    }
     switch (c) {
     case kMinElevation:
       problem = min_elevation(optarg, o);
@@ -177,20 +175,6 @@ std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions
       if (!events::parse_number(optarg, o.settings.max_gap) || !(o.settings.max_gap > 0.0))
         return "--max-gap: " + quoted(optarg) + " is not a positive number of seconds";
       break;
-    case kFormat:
-      if (!events::parse_format(optarg, o.format))
-        return "--format: " + quoted(optarg) + " is not text, tsv or json";
-      break;
-    case kHelp:
-      o.help = true;
-      return {};
-    case kVersion:
-      o.version = true;
-      return {};
-    case ':':
-      return "option " + quoted(argv[optind - 1]) + " needs a value";
-    default:
-      return "unknown option " + quoted(argv[optind - 1]) + " (see passwindows --help)";
     }
     if (!problem.empty())
       return problem;
@@ -199,17 +183,9 @@ std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions
   if (positional != 1 && positional != 3)
     return "expected ORBITFILE [START END] (see passwindows --help)";
   o.orbit = argv[optind];
-  if (positional == 3) {
-    for (int i = 1; i <= 2; ++i) {
-      double &t = i == 1 ? o.settings.start : o.settings.end;
-      if (!instant(argv[optind + i], t))
-        return quoted(argv[optind + i]) +
-               " is not a time (Unix seconds, or YYYY-MM-DDTHH:MM:SS[.fff][Z])";
-    }
-    if (o.settings.start > o.settings.end)
-      return "START " + quoted(argv[optind + 1]) + " is after END " +
-             quoted(argv[optind + 2]);
-  }
+  if (positional == 3)
+    return events::parse_span(argv[optind + 1], argv[optind + 2], o.settings.start,
+                              o.settings.end);
   return {};
 }
 
@@ -228,7 +204,8 @@ std::string fixed3(double v) {
 class Rows : public tracking::WindowSink {
 public:
   Rows(std::FILE *out, const PasswindowsOptions &o)
-      : events_(o.events), table_(out, o.format, o.events ? event_columns() : window_columns()) {}
+      : events_(o.events),
+        table_(out, o.common.format, o.events ? event_columns() : window_columns()) {}
 
   void window(const tracking::Window &w) override {
     if (events_)
@@ -422,18 +399,9 @@ std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &sea
 int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
   PasswindowsOptions o;
   std::string problem = parse_passwindows_options(argc, argv, o);
-  if (!problem.empty()) {
-    std::fprintf(err, "%s: %s\n", kName, problem.c_str());
-    return 1;
-  }
-  if (o.help) {
-    std::fputs(kUsage, out);
-    return std::fflush(out) == 0 ? 0 : 1;
-  }
-  if (o.version) {
-    std::fprintf(out, "passwindows (passkit) %s\n", events::kit_version());
-    return std::fflush(out) == 0 ? 0 : 1;
-  }
+  const int answer = events::answer_command_line(kName, kUsage, problem, o.common, out, err);
+  if (answer >= 0)
+    return answer;
 
   // The rows wait in a temporary file until the orbit file has been read.
   std::FILE *held = std::tmpfile();

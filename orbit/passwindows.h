@@ -7,7 +7,7 @@
 #include <string>
 
 #include "horizon_mask.h"
-#include "table.h"
+#include "options.h"
 #include "window_search.h"
 
 // What passwindows' command line asks for.
@@ -16,9 +16,8 @@ struct PasswindowsOptions {
   tracking::HorizonMask masks[tracking::kStationCount];
   bool events = false;
   bool night = false;
-  events::Format format = events::Format::text;
+  events::CommonOptions common; // --format, --help, --version
   std::string orbit;
-  bool help = false, version = false;
 };
 
 // ---------------------------------------------------------------------------

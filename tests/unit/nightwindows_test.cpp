@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "captured_run.h"
 #include "instant.h"
 #include "night_search.h"
 #include "nightwindows.h"
@@ -214,32 +215,12 @@ TEST(Nights, SpanWithinTheEphemeris) {
 
 // ----- the program -----------------------------------------------------------
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome run(std::vector<std::string> args) {
-  args.insert(args.begin(), "nightwindows");
-  std::vector<char *> argv;
-  for (std::string &a : args)
-    argv.push_back(a.data());
-  argv.push_back(nullptr);
-  char *out = nullptr, *err = nullptr;
-  std::size_t out_size = 0, err_size = 0;
-  std::FILE *o = open_memstream(&out, &out_size);
-  std::FILE *e = open_memstream(&err, &err_size);
-  const int status = run_nightwindows(static_cast<int>(args.size()), argv.data(), o, e);
-  std::fclose(o);
-  std::fclose(e);
-  Outcome r{status, std::string(out, out_size), std::string(err, err_size)};
-  std::free(out);
-  std::free(err);
-  return r;
+kit_test::CapturedRun run(const std::vector<std::string> &args) {
+  return kit_test::run_captured(run_nightwindows, "nightwindows", args);
 }
 
 TEST(NightwindowsProgram, RowsAndRefusals) {
-  Outcome r = run({"--format", "tsv", "2018-06-22T00:00:00Z", "2018-06-22T12:00:00Z"});
+  kit_test::CapturedRun r = run({"--format", "tsv", "2018-06-22T00:00:00Z", "2018-06-22T12:00:00Z"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,

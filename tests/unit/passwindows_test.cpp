@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "captured_run.h"
 #include "instant.h"
 #include "interpolation.h"
 #include "look_angles.h"
@@ -486,28 +487,8 @@ TEST(WindowSearch, AgreesWithPassrangeAtRecords) {
 
 // ----- the program ---------------------------------------------------------------
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome run(std::vector<std::string> args) {
-  args.insert(args.begin(), "passwindows");
-  std::vector<char *> argv;
-  for (std::string &a : args)
-    argv.push_back(a.data());
-  argv.push_back(nullptr);
-  char *out = nullptr, *err = nullptr;
-  std::size_t out_size = 0, err_size = 0;
-  std::FILE *o = open_memstream(&out, &out_size);
-  std::FILE *e = open_memstream(&err, &err_size);
-  const int status = run_passwindows(static_cast<int>(args.size()), argv.data(), o, e);
-  std::fclose(o);
-  std::fclose(e);
-  Outcome r{status, std::string(out, out_size), std::string(err, err_size)};
-  std::free(out);
-  std::free(err);
-  return r;
+kit_test::CapturedRun run(const std::vector<std::string> &args) {
+  return kit_test::run_captured(run_passwindows, "passwindows", args);
 }
 
 // A fault in the orbit file leaves standard output empty, however many
@@ -523,7 +504,7 @@ TEST(PasswindowsProgram, AFaultInTheFileLeavesNoRows) {
       out << "2030-06-15T16:40:20.000 1 2 3 x 5 6\n";
   }
   out.close();
-  Outcome r = run({"--format", "json", path});
+  kit_test::CapturedRun r = run({"--format", "json", path});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "passwindows: faulty.org: line 3001: not an orbit record\n");
@@ -540,7 +521,7 @@ TEST(PasswindowsProgram, RecordTimesMustIncrease) {
   std::ofstream(path) << "2030-06-15T00:00:00.000 7000 0 0 0 7 0\n"
                          "2030-06-15T00:00:20.000 7000 140 0 0 7 0\n\n"
                          "  2030-06-15T00:00:20.000 7000 280 0 0 7 0\n";
-  const Outcome r = run({path});
+  const kit_test::CapturedRun r = run({path});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "passwindows: unordered.org: line 4: record time not after the one before\n");
