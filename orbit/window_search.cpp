@@ -106,10 +106,12 @@ double WindowSearch::step_after(const Geometry &g) const {
     if (!station_needed_[k])
       continue;
     const Look &l = g.look[k];
-    if (std::isfinite(l.sight_rate) && l.sight_rate > 0.0)
+    // Where the geometry is not a number (a spacecraft at the station, a
+    // record of not-a-number positions) there is nothing to follow.
+    if (!std::isfinite(l.sight_rate))
+      continue;
+    if (l.sight_rate > 0.0)
       step = std::min(step, kStepAngle / l.sight_rate);
-    else
-      step = kMinStep;
     if (settings_.mask[k] != nullptr) {
       const double turn = std::fabs(l.azimuth_rate);
       if (!std::isfinite(turn))
@@ -124,7 +126,7 @@ double WindowSearch::step_after(const Geometry &g) const {
 bool WindowSearch::add(const StateNode &node) {
   const double start = settings_.start, end = settings_.end;
   if (records_++ == 0) {
-    first_ = from_ = to_ = node;
+    from_ = to_ = node;
     if (node.t >= start && node.t <= end)
       start_segment(node.t, Bound::start);
     return node.t < end;

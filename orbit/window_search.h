@@ -151,8 +151,7 @@ private:
   double smallest_mask_step_;
   ter2cel_stream rotation_stream_;
 
-  StateNode first_{}, from_{}, to_{}; // the orbit's first record; the
-                                      // interval interpolated
+  StateNode from_{}, to_{}; // the interval interpolated
   int records_ = 0;
   bool segment_active_ = false;
   Geometry last_{};

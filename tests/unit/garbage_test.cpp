@@ -465,6 +465,52 @@ TEST_F(GarbageTest, PassrangeArgumentsOfAnyKind) {
   EXPECT_GT(refusals, 5);
 }
 
+// ----- passwindows and nightwindows -----------------------------------------
+
+// An answer of a windows tool: status 0 and no message, or status 1 with
+// one line on standard error naming the tool and nothing on standard
+// output.
+void expect_one_line_or_rows(const std::string &tool, const Outcome &o) {
+  if (o.status == 0) {
+    EXPECT_EQ(o.err, "") << tool;
+    return;
+  }
+  EXPECT_EQ(o.out, "") << tool;
+  EXPECT_EQ(o.err.rfind(tool + ": ", 0), 0u) << o.err.substr(0, 200);
+  EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err.substr(0, 200);
+}
+
+// Command lines of options, values, times and files of any kind.
+TEST_F(GarbageTest, WindowsToolsAnswerGarbageInOneLine) {
+  Garbage g(0x57494e44u);
+  const std::string orbit = kData + "/windows/leo.org";
+  const std::string broken = dir_ + "/broken.org";
+  write_file(broken, first_lines(read_file(orbit), 30) + orbit_garbage(g, 200));
+  static const char *const words[] = {
+      "--min-elevation", "--mask", "--station", "--events", "--night", "--max-gap",
+      "--format", "--help", "--version", "--bogus", "TS1", "TS2=5", "any", "both",
+      "json", "tsv", "text", "csv", "-5", "95", "nan", "1e999", "10", "1907712000",
+      "1907730000", "2030-06-15T01:00:00Z", "2030-06-15T00:30:00.5Z", "2030-02-30T00:00:00Z",
+      "TS1=/nonexistent", "="};
+  int refusals = 0, answers = 0;
+  for (int round = 0; round < 60 && !HasFailure(); ++round) {
+    const bool nights = round % 3 == 0;
+    std::vector<std::string> args;
+    for (std::size_t n = g.below(6); n > 0; --n)
+      args.push_back(g.one_in(5) ? g.argument() : words[g.below(sizeof words / sizeof words[0])]);
+    if (!nights && !g.one_in(6))
+      args.insert(args.begin() + static_cast<long>(g.below(args.size() + 1)),
+                  g.one_in(3) ? broken : orbit);
+    const std::string tool = nights ? "nightwindows" : "passwindows";
+    const Outcome o = run(tool, args);
+    expect_one_line_or_rows(tool, o);
+    (o.status == 0 ? answers : refusals) += 1;
+  }
+  EXPECT_GT(refusals, 20);
+  EXPECT_GT(answers, 3);
+  std::printf("windows tools: %d answers, %d refusals\n", answers, refusals);
+}
+
 // ----- meanbaseline ---------------------------------------------------------
 
 // Runs meanbaseline on a fort.75 of the given bytes, with the arguments.
