@@ -76,19 +76,22 @@ const option kOptions[] = {{"min-elevation", required_argument, nullptr, kMinEle
                            KIT_COMMON_LONG_OPTIONS,
                            {nullptr, 0, nullptr, 0}};
 
-// The station a name gives (TS1, TS2), or -1.
-int station_index(const std::string &name) {
-  for (int k = 0; k < tracking::kStationCount; ++k)
-    if (name == tracking::kStationNames[k])
+// The index of a name among n names, or -1.
+int index_of(const std::string &name, const char *const names[], int n) {
+  for (int k = 0; k < n; ++k)
+    if (name == names[k])
       return k;
   return -1;
 }
 
+// The station a name gives (TS1, TS2), or -1.
+int station_index(const std::string &name) {
+  return index_of(name, tracking::kStationNames, tracking::kStationCount);
+}
+
+// The window stream a name gives (TS1, TS2, any, both), or -1.
 int stream_index(const std::string &name) {
-  for (int k = 0; k < tracking::kStreamCount; ++k)
-    if (name == tracking::kStreamNames[k])
-      return k;
-  return -1;
+  return index_of(name, tracking::kStreamNames, tracking::kStreamCount);
 }
 
 using events::quoted;
