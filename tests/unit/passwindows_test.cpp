@@ -20,6 +20,7 @@
 #include "instant.h"
 #include "interpolation.h"
 #include "look_angles.h"
+#include "night_search.h"
 #include "orbit_record.h"
 #include "passrange.h"
 #include "passwindows.h"
@@ -526,6 +527,78 @@ TEST(PasswindowsProgram, RecordTimesMustIncrease) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "passwindows: unordered.org: line 4: record time not after the one before\n");
   std::remove(path.c_str());
+}
+
+// With --night, each window's parts inside the site's nights: every row
+// lies inside both a window of the same station and a night, an edge the
+// night set is bound "day" and lies on the night's edge, and every stretch
+// where a window and a night overlap by a second or more is a row.
+TEST(PasswindowsProgram, NightKeepsTheWindowsInsideTheNights) {
+  const std::string orbit = kData + "/windows/heo.org";
+  struct Row {
+    std::string station;
+    double aos, los;
+    std::string aos_bound, los_bound;
+  };
+  const auto rows = [&orbit](bool night) {
+    std::vector<std::string> args = {"--format", "tsv", orbit};
+    if (night)
+      args.insert(args.begin(), "--night");
+    const kit_test::CapturedRun r = run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<Row> out;
+    std::istringstream in(r.out);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+      std::vector<std::string> f;
+      std::istringstream cells(line);
+      for (std::string c; std::getline(cells, c, '\t');)
+        f.push_back(c);
+      out.push_back({f[0], std::atof(f[3].c_str()), std::atof(f[7].c_str()), f[16], f[17]});
+    }
+    return out;
+  };
+  const std::vector<Row> windows = rows(false), pieces = rows(true);
+  NightSearch search(windows.front().aos - 86400.0, 1899244800.0 + 86400.0);
+  std::vector<Night> nights;
+  for (Night n; search.next(n);)
+    nights.push_back(n);
+  ASSERT_GT(nights.size(), 5u);
+  const auto within = [](double a, double b, double from, double to) {
+    return a >= from - 1e-3 && b <= to + 1e-3;
+  };
+  for (const Row &p : pieces) {
+    bool in_window = false, in_night = false;
+    for (const Row &w : windows)
+      in_window |= w.station == p.station && within(p.aos, p.los, w.aos, w.los);
+    for (const Night &n : nights) {
+      in_night |= within(p.aos, p.los, n.start, n.end);
+    }
+    EXPECT_TRUE(in_window) << p.station << " " << p.aos;
+    EXPECT_TRUE(in_night) << p.station << " " << p.aos;
+    bool aos_at_night_edge = false, los_at_night_edge = false;
+    for (const Night &n : nights) {
+      aos_at_night_edge |= std::fabs(p.aos - n.start) <= 1e-3;
+      los_at_night_edge |= std::fabs(p.los - n.end) <= 1e-3;
+    }
+    EXPECT_EQ(p.aos_bound == "day", aos_at_night_edge) << p.station << " " << p.aos;
+    EXPECT_EQ(p.los_bound == "day", los_at_night_edge) << p.station << " " << p.los;
+  }
+  int overlaps = 0;
+  for (const Row &w : windows)
+    for (const Night &n : nights) {
+      const double from = std::fmax(w.aos, n.start), to = std::fmin(w.los, n.end);
+      if (to - from < 1.0)
+        continue;
+      ++overlaps;
+      bool found = false;
+      for (const Row &p : pieces)
+        found |= p.station == w.station && std::fabs(p.aos - from) <= 1e-3 &&
+                 std::fabs(p.los - to) <= 1e-3;
+      EXPECT_TRUE(found) << w.station << " " << from << " " << to;
+    }
+  EXPECT_EQ(overlaps, static_cast<int>(pieces.size()));
 }
 
 } // namespace
