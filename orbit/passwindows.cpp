@@ -326,10 +326,12 @@ public:
     fill(to);
     while (!nights_.empty() && nights_.front().end < from)
       nights_.pop_front();
+    // The edges of the nights; where the search span cuts a night, the
+    // span's own end is the windows' (bound end), not the night's.
     for (const Night &n : nights_) {
-      if (n.start > from && n.start <= to)
+      if (n.start_bound != NightBound::start && n.start > from && n.start <= to)
         out.push_back(n.start);
-      if (n.end > from && n.end <= to)
+      if (n.end_bound != NightBound::end && n.end > from && n.end <= to)
         out.push_back(n.end);
     }
   }

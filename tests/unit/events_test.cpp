@@ -160,6 +160,19 @@ TEST(CrossingSearch, ZeroAtASampleIsInsideAndReportedOnce) {
   EXPECT_EQ(e[0].at.t, 10.0);
 }
 
+// A rate that is exactly zero at a sample puts the extremum there, found
+// once: in the step that ends at it, not in the one that starts there.
+TEST(CrossingSearch, ExtremumExactlyAtASample) {
+  const Function f{[](double t) { return 1.0 - (t - 10.0) * (t - 10.0); },
+                   [](double t) { return -2.0 * (t - 10.0); }};
+  const std::vector<events::Event> e = scan(f, 0.0, 20.0, 5.0);
+  ASSERT_EQ(e.size(), 3u);
+  EXPECT_EQ(e[0].kind, EventKind::rise);
+  EXPECT_EQ(e[1].kind, EventKind::maximum);
+  EXPECT_EQ(e[1].at.t, 10.0);
+  EXPECT_EQ(e[2].kind, EventKind::set);
+}
+
 // Not a number counts as outside and does not derail the refinement.
 TEST(CrossingSearch, NotANumberIsOutside) {
   const Function f{[](double t) { return t < 3.0 ? NAN : t - 5.0; },

@@ -285,15 +285,17 @@ std::vector<Reference> reference_windows(const std::string &name) {
 }
 
 // The elevation of the interpolated spacecraft at a station: the records'
-// interpolation at t, the station rotated at t.
-double interpolated_elevation(const std::vector<StateNode> &nodes, int station, double t) {
+// interpolation at t, the station rotated at t (along a stream of dates
+// when one is given).
+double interpolated_elevation(const std::vector<StateNode> &nodes, int station, double t,
+                              ter2cel_stream *stream = nullptr) {
   std::size_t i = 1;
   while (i + 1 < nodes.size() && nodes[i].t < t)
     ++i;
   const tracking::State s = tracking::hermite(nodes[i - 1], nodes[i], t);
   tracking::StationFrames frames;
   EXPECT_EQ(tracking::rotate_station_frames(
-                kit::kTimeScales.jd_ut1(events::utc_julian_date(t)), nullptr, frames),
+                kit::kTimeScales.jd_ut1(events::utc_julian_date(t)), stream, frames),
             0);
   double distance, elevation;
   tracking::station_geometry(s.p, frames.station[station].position,
@@ -351,6 +353,77 @@ void expect_reference(const std::string &name, double tca_tolerance) {
 }
 
 TEST(WindowReference, HighOrbit) { expect_reference("heo", 0.1); }
+
+// Two records half an hour apart whose velocities disagree with their
+// positions: the interpolating cubic swings across the sky, in and out of
+// TS1's view more than once between the records.  The windows are those of
+// a second-by-second scan of it: steps as long as the records' would miss
+// some.
+TEST(WindowSearch, WindowsOfASwingingInterpolation) {
+  const double t0 = kT0;
+  const std::vector<std::vector<StateNode>> cases = {
+      {{t0, {-823.725297, -5708.714618, 6895.855715}, {-50.610482, 18.200714, 6.948200}},
+       {t0 + 1800.0, {-6805.300357, -4234.391654, 2248.881423}, {-14.370498, 31.250484, 50.398287}}},
+      {{t0, {4901.446185, -5691.077772, -6684.191905}, {-57.470443, -58.019470, 18.403300}},
+       {t0 + 1800.0, {-1762.986529, -6586.253437, 1687.056721}, {-22.710904, -39.809231, -42.789869}}}};
+  ter2cel_stream stream;
+  ter2cel_stream_init(&stream);
+  int windows = 0;
+  for (const std::vector<StateNode> &nodes : cases) {
+    std::vector<std::pair<double, double>> scanned;
+    bool up = false;
+    for (double t = t0; t <= t0 + 1800.0; t += 0.5) {
+      const bool now = interpolated_elevation(nodes, tracking::kTs1, t, &stream) >= 0.0;
+      if (now && !up)
+        scanned.emplace_back(t, t);
+      if (now)
+        scanned.back().second = t;
+      up = now;
+    }
+    const std::vector<Window> found = search(nodes, ts1_only()).of(tracking::kTs1);
+    ASSERT_EQ(found.size(), scanned.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      EXPECT_NEAR(found[i].aos.t, scanned[i].first, 0.5);
+      EXPECT_NEAR(found[i].los.t, scanned[i].second, 0.5);
+    }
+    windows += static_cast<int>(found.size());
+  }
+  EXPECT_GE(windows, 3);
+}
+
+// A low orbit with records half an hour apart (several passes between two
+// of them): their interpolation is another orbit, but every window of it
+// is found.  The interpolated
+// elevation, scanned second by second, rises above the horizon and falls
+// below it exactly where the search's windows begin and end (within the
+// second), and nowhere else.
+TEST(WindowSearch, EveryWindowOfTheInterpolatedGeometry) {
+  const std::vector<StateNode> all = read_nodes(kData + "/windows/leo.org");
+  std::vector<StateNode> sparse;
+  for (std::size_t i = 0; i < all.size(); i += 90)
+    sparse.push_back(all[i]);
+  const Collector c = search(sparse, tracking::SearchSettings{});
+  ter2cel_stream stream;
+  ter2cel_stream_init(&stream);
+  for (int station = 0; station < 2; ++station) {
+    std::vector<std::pair<double, double>> scanned;
+    bool up = false;
+    for (double t = sparse.front().t; t <= sparse.back().t; t += 1.0) {
+      const bool now = interpolated_elevation(sparse, station, t, &stream) >= 0.0;
+      if (now && !up)
+        scanned.emplace_back(t, t);
+      if (now)
+        scanned.back().second = t;
+      up = now;
+    }
+    const std::vector<Window> found = c.of(station);
+    ASSERT_EQ(found.size(), scanned.size()) << station;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      EXPECT_NEAR(found[i].aos.t, scanned[i].first, 1.0) << station << " " << i;
+      EXPECT_NEAR(found[i].los.t, scanned[i].second, 1.0) << station << " " << i;
+    }
+  }
+}
 TEST(WindowReference, LowOrbit) { expect_reference("leo", 5e-3); }
 
 // The high orbit's second TS1 window at 0 degrees culminates twice (it dips
