@@ -14,8 +14,16 @@ namespace {
 // Iterations of TOMS 748 before the bracket is bisected to the tolerance.
 constexpr std::uintmax_t kToms748Iterations = 64;
 
-// A quantity whose sign is sought, with not-a-number taken as negative.
-double signed_value(double v) { return std::isnan(v) ? -1.0 : v; }
+// A quantity whose sign is sought, with not-a-number taken as negative and
+// an infinity held at a large finite value, so that the interpolation of
+// TOMS 748 never meets an infinite or undefined value (it keeps a bracket
+// of the sign change whatever the magnitudes).
+constexpr double kLargest = 1e30;
+double signed_value(double v) {
+  if (std::isnan(v))
+    return -1.0;
+  return std::fmax(-kLargest, std::fmin(kLargest, v));
+}
 
 // The boundary between the instants where q(t) >= 0 and where q(t) < 0 in
 // [lo, hi], given q(lo) and q(hi) of opposite kinds: a bracket [lo, hi] no
@@ -103,7 +111,7 @@ void step_events(const Sample &a, const Sample &b,
   if (b.rate != 0.0) {
     const double r_b = std::isnan(b.rate) ? (maximum ? -1.0 : 1.0) : b.rate;
     const Bracket k = refine([&f](double t) { return f(t).rate; }, a.t, b.t,
-                             a.rate, r_b, search.tolerance);
+                             signed_value(a.rate), signed_value(r_b), search.tolerance);
     m = f(k.lo + (k.hi - k.lo) / 2);
   }
   crossing(a, m, f, search, events);

@@ -167,6 +167,8 @@ std::string unix_seconds(double t) {
 }
 
 double utc_julian_date(double t) {
+  if (!(std::fabs(t) < 1e15))
+    return std::nan("");
   const CivilTime c = civil_from_unix(t);
   const double hour = (c.hour + c.minute / 60.0) + c.second / 3600.0;
   return julian_date(static_cast<short>(c.year), static_cast<short>(c.month),

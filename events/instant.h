@@ -58,7 +58,8 @@ std::string unix_seconds(double t);
 // equals the difference of the printed times.
 std::string seconds_between(double from, double to);
 
-// The UTC Julian date of t, formed as the kit's astronomical tools form a
+// The UTC Julian date of t (not a number for a t that is not finite or
+// lies beyond 1e15 seconds), formed as the kit's astronomical tools form a
 // timestamp's: julian_date(year, month, day, (hour + minute / 60.0) +
 // second / 3600.0), the second with its fraction.  A whole minute gives
 // sunguard's Julian date of that minute, a record's instant passrange's of

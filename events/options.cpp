@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -14,7 +15,23 @@ namespace events {
 
 const char *kit_version() { return KIT_VERSION; }
 
-std::string quoted(const std::string &text) { return "'" + text + "'"; }
+std::string quoted(const std::string &text) {
+  std::string out = "'";
+  for (const char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '\'') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20 || u == 0x7f) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", u);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "'";
+}
 
 bool parse_number(const char *text, double &value) {
   if (text == nullptr || *text == '\0')

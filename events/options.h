@@ -14,7 +14,9 @@ namespace events {
 // The kit's version, "0.2.0".
 const char *kit_version();
 
-// A text quoted for a message: 'text'.
+// A text quoted for a one-line message: 'text', with a quote or a
+// backslash in it escaped by a backslash and a control character (a line
+// end, a tab) written as \xHH.
 std::string quoted(const std::string &text);
 
 // A number given as an option's value: the whole text read by strtod,

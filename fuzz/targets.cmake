@@ -3,8 +3,8 @@
 # suite (tests/CMakeLists.txt).  A target reaches a tool's own functions
 # through the tool's _functions library.
 set(KIT_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(KIT_FUZZ_TARGETS orbit_record sunguard_args pointing_request fort75_pairs
-    passwindows_options passwindows_orbit)
+# (one line: fuzz/run reads the list from it)
+set(KIT_FUZZ_TARGETS orbit_record sunguard_args pointing_request fort75_pairs passwindows_options passwindows_orbit)
 set(KIT_FUZZ_LIBRARIES_orbit_record passrange_functions)
 set(KIT_FUZZ_LIBRARIES_sunguard_args sunguard_functions)
 set(KIT_FUZZ_LIBRARIES_pointing_request polarlimits_functions)

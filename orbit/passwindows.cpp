@@ -129,7 +129,7 @@ std::string mask(const char *text, PasswindowsOptions &o) {
     return "--mask: unknown station " + quoted(name) + " (TS1 or TS2)";
   const std::string problem = o.masks[k].read(path.c_str());
   if (!problem.empty())
-    return "--mask: " + path + ": " + problem;
+    return "--mask: " + quoted(path) + ": " + problem;
   o.settings.mask[k] = &o.masks[k];
   return {};
 }
@@ -370,7 +370,7 @@ private:
 std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &search) {
   std::FILE *f = std::fopen(o.orbit.c_str(), "r");
   if (f == nullptr)
-    return "cannot open " + o.orbit + ": " + std::strerror(errno);
+    return "cannot open " + quoted(o.orbit) + ": " + std::strerror(errno);
   const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(f, std::fclose);
   long records = 0, offset = 0, consumed = 0;
   double last = 0.0;
@@ -378,14 +378,14 @@ std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &sea
     OrbitRecord r;
     if (!read_orbit_record(f, r, &consumed)) {
       if (std::ferror(f))
-        return "cannot read " + o.orbit + ": " + std::strerror(errno);
+        return "cannot read " + quoted(o.orbit) + ": " + std::strerror(errno);
       if (at_end(f))
         break;
-      return o.orbit + ": " + where(f, offset, records + 1) + ": not an orbit record";
+      return quoted(o.orbit) + ": " + where(f, offset, records + 1) + ": not an orbit record";
     }
     const tracking::StateNode node = tracking::state_node(r);
     if (records > 0 && !(node.t > last))
-      return o.orbit + ": " + where(f, offset, records + 1) +
+      return quoted(o.orbit) + ": " + where(f, offset, records + 1) +
              ": record time not after the one before";
     offset += consumed;
     ++records;
@@ -394,7 +394,7 @@ std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &sea
       return {};
   }
   if (records < 2)
-    return o.orbit + ": fewer than two orbit records";
+    return quoted(o.orbit) + ": fewer than two orbit records";
   search.finish();
   return {};
 }

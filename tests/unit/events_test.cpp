@@ -229,6 +229,9 @@ TEST(Options, NumbersAndAssignments) {
     EXPECT_FALSE(events::parse_number(bad, v)) << bad;
     EXPECT_EQ(v, -12.5);
   }
+  // A quoted text stays on one line whatever it holds.
+  EXPECT_EQ(events::quoted("a b"), "'a b'");
+  EXPECT_EQ(events::quoted("it's\\n\n\t\x7f"), "'it\\'s\\\\n\\x0a\\x09\\x7f'");
   std::string name, value;
   EXPECT_TRUE(events::split_assignment("TS1=10=x", name, value));
   EXPECT_EQ(name, "TS1");

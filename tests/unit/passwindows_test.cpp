@@ -581,7 +581,7 @@ TEST(PasswindowsProgram, AFaultInTheFileLeavesNoRows) {
   kit_test::CapturedRun r = run({"--format", "json", path});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "passwindows: faulty.org: line 3001: not an orbit record\n");
+  EXPECT_EQ(r.err, "passwindows: 'faulty.org': line 3001: not an orbit record\n");
   // The same file read only up to a span that ends before the fault.
   r = run({path, "1907712000", "1907730000"});
   EXPECT_EQ(r.status, 0);
@@ -598,7 +598,7 @@ TEST(PasswindowsProgram, RecordTimesMustIncrease) {
   const kit_test::CapturedRun r = run({path});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "passwindows: unordered.org: line 4: record time not after the one before\n");
+  EXPECT_EQ(r.err, "passwindows: 'unordered.org': line 4: record time not after the one before\n");
   std::remove(path.c_str());
 }
 
