@@ -30,7 +30,6 @@ struct Pending {
   double t;
   int station; // kStationCount for the gate
   Change change;
-  Bound bound;
 };
 
 } // namespace
@@ -210,18 +209,11 @@ void WindowSearch::process_step(const Geometry &a, const Geometry &b) {
     events::step_events(elevation(a), elevation(b),
                         [&](double t) { return elevation(evaluate(t)); },
                         culminations, found);
-    for (const events::Event &e : found) {
-      if (e.kind == events::EventKind::maximum) {
-        pending.push_back({e.at.t, k, Change::culmination, Bound::elevation});
-      } else {
-        Bound bound;
-        const Geometry g = evaluate(e.at.t);
-        threshold(k, g.look[k].azimuth_deg, &bound);
-        pending.push_back({e.at.t, k,
-                           e.kind == events::EventKind::rise ? Change::rise : Change::set,
-                           bound});
-      }
-    }
+    for (const events::Event &e : found)
+      pending.push_back({e.at.t, k,
+                         e.kind == events::EventKind::maximum ? Change::culmination
+                         : e.kind == events::EventKind::rise  ? Change::rise
+                                                              : Change::set});
   }
   if (settings_.gate != nullptr) {
     std::vector<double> changes;
@@ -229,8 +221,7 @@ void WindowSearch::process_step(const Geometry &a, const Geometry &b) {
     bool open = gate_open_;
     for (const double t : changes) {
       open = !open;
-      pending.push_back({t, kStationCount, open ? Change::gate_opens : Change::gate_closes,
-                         Bound::day});
+      pending.push_back({t, kStationCount, open ? Change::gate_opens : Change::gate_closes});
     }
   }
   std::stable_sort(pending.begin(), pending.end(), [](const Pending &x, const Pending &y) {
@@ -250,10 +241,16 @@ void WindowSearch::process_step(const Geometry &a, const Geometry &b) {
       const Pending &p = pending[i];
       switch (p.change) {
       case Change::rise:
-      case Change::set:
-        set_visible(p.station, {t, g.look[p.station]}, p.change == Change::rise, p.bound);
-        (p.change == Change::rise ? opened_by : closed_by) = p.bound;
+      case Change::set: {
+        // What the station's edge crossed: its minimum elevation or its
+        // mask, as the threshold at the instant's azimuth tells.
+        const Look &look = g.look[p.station];
+        Bound bound;
+        threshold(p.station, look.azimuth_deg, &bound);
+        set_visible(p.station, {t, look}, p.change == Change::rise, bound);
+        (p.change == Change::rise ? opened_by : closed_by) = bound;
         break;
+      }
       case Change::culmination: {
         Open &w = open_[p.station];
         if (w.open) {
