@@ -10,7 +10,6 @@
 
 #include <getopt.h>
 
-#include <cmath>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -64,17 +63,6 @@ std::string parse(int argc, char *argv[], Request &r) {
   return problem.empty() ? night_span_problem(r.start, r.end) : problem;
 }
 
-// An instant as the two columns of a time, or none for not a number.
-void time_cells(double t, std::vector<events::Cell> &row) {
-  if (std::isnan(t)) {
-    row.push_back(events::none());
-    row.push_back(events::none());
-    return;
-  }
-  row.push_back(events::value(events::iso_utc(t)));
-  row.push_back(events::value(events::unix_seconds(t)));
-}
-
 } // namespace
 
 int run_nightwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
@@ -95,11 +83,11 @@ int run_nightwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
     Night n;
     while (search.next(n)) {
       std::vector<events::Cell> row;
-      time_cells(n.start, row);
-      time_cells(n.end, row);
+      events::time_cells(n.start, row);
+      events::time_cells(n.end, row);
       row.push_back(events::value(events::seconds_between(n.start, n.end)));
-      time_cells(n.sunset, row);
-      time_cells(n.sunrise, row);
+      events::time_cells(n.sunset, row);
+      events::time_cells(n.sunrise, row);
       row.push_back(events::value(night_bound_name(n.start_bound)));
       row.push_back(events::value(night_bound_name(n.end_bound)));
       table.row(row);

@@ -1,7 +1,10 @@
 // table.cpp - the three output formats.
 #include "table.h"
 
+#include <cmath>
 #include <cstring>
+
+#include "instant.h"
 
 namespace events {
 
@@ -46,6 +49,16 @@ void end_line(std::string &line, std::FILE *out) {
 }
 
 } // namespace
+
+void time_cells(double t, std::vector<Cell> &row) {
+  if (std::isnan(t)) {
+    row.push_back(none());
+    row.push_back(none());
+    return;
+  }
+  row.push_back(value(iso_utc(t)));
+  row.push_back(value(unix_seconds(t)));
+}
 
 bool parse_format(const char *name, Format &format) {
   if (std::strcmp(name, "text") == 0)

@@ -33,6 +33,11 @@ struct Cell {
 inline Cell value(std::string text) { return {std::move(text), true}; }
 inline Cell none() { return {std::string(), false}; }
 
+// An instant's two cells, appended to a row: the time in ISO 8601 UTC and
+// in Unix seconds, each to the millisecond; none and none for not a
+// number (an instant that does not exist).
+void time_cells(double t, std::vector<Cell> &row);
+
 // ---------------------------------------------------------------------------
 // Table: writes rows of the columns in one format.
 //   text  a header line of the names, then one line a row, each column

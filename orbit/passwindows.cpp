@@ -11,6 +11,7 @@
 
 #include <getopt.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -214,27 +215,20 @@ public:
     if (events_)
       return;
     const bool station = w.stream < tracking::kStationCount;
-    const auto geometry = [station](double v) {
-      return station ? events::value(fixed3(v)) : events::none();
-    };
-    table_.row({events::value(tracking::kStreamNames[w.stream]),
-                events::value(std::to_string(w.pass)),
-                events::value(events::iso_utc(w.aos.t)),
-                events::value(events::unix_seconds(w.aos.t)),
-                station ? events::value(events::iso_utc(w.tca.t)) : events::none(),
-                station ? events::value(events::unix_seconds(w.tca.t)) : events::none(),
-                events::value(events::iso_utc(w.los.t)),
-                events::value(events::unix_seconds(w.los.t)),
-                events::value(events::seconds_between(w.aos.t, w.los.t)),
-                geometry(w.tca.look.elevation_deg),
-                geometry(w.aos.look.azimuth_deg),
-                geometry(w.tca.look.azimuth_deg),
-                geometry(w.los.look.azimuth_deg),
-                geometry(w.aos.look.range_km),
-                geometry(w.tca.look.range_km),
-                geometry(w.los.look.range_km),
-                events::value(tracking::bound_name(w.aos_bound)),
-                events::value(tracking::bound_name(w.los_bound))});
+    std::vector<events::Cell> row = {events::value(tracking::kStreamNames[w.stream]),
+                                     events::value(std::to_string(w.pass))};
+    events::time_cells(w.aos.t, row);
+    // The combined streams have no culmination of their own.
+    events::time_cells(station ? w.tca.t : std::nan(""), row);
+    events::time_cells(w.los.t, row);
+    row.push_back(events::value(events::seconds_between(w.aos.t, w.los.t)));
+    for (const double v : {w.tca.look.elevation_deg, w.aos.look.azimuth_deg,
+                           w.tca.look.azimuth_deg, w.los.look.azimuth_deg,
+                           w.aos.look.range_km, w.tca.look.range_km, w.los.look.range_km})
+      row.push_back(geometry(station, v));
+    row.push_back(events::value(tracking::bound_name(w.aos_bound)));
+    row.push_back(events::value(tracking::bound_name(w.los_bound)));
+    table_.row(row);
   }
 
   void event(const tracking::PassEvent &e) override {
@@ -242,20 +236,23 @@ public:
       return;
     static const char *const kTypes[] = {"aos", "tca", "los"};
     const bool station = e.stream < tracking::kStationCount;
-    const auto geometry = [station](double v) {
-      return station ? events::value(fixed3(v)) : events::none();
-    };
-    table_.row({events::value(events::iso_utc(e.at.t)),
-                events::value(events::unix_seconds(e.at.t)),
-                events::value(tracking::kStreamNames[e.stream]),
-                events::value(kTypes[static_cast<int>(e.type)]),
-                geometry(e.at.look.elevation_deg), geometry(e.at.look.azimuth_deg),
-                geometry(e.at.look.range_km)});
+    std::vector<events::Cell> row;
+    events::time_cells(e.at.t, row);
+    row.push_back(events::value(tracking::kStreamNames[e.stream]));
+    row.push_back(events::value(kTypes[static_cast<int>(e.type)]));
+    for (const double v : {e.at.look.elevation_deg, e.at.look.azimuth_deg, e.at.look.range_km})
+      row.push_back(geometry(station, v));
+    table_.row(row);
   }
 
   bool finish() { return table_.finish(); }
 
 private:
+  // A station's elevation, azimuth or range; none for the combined
+  // streams, which are seen from no one station.
+  static events::Cell geometry(bool station, double v) {
+    return station ? events::value(fixed3(v)) : events::none();
+  }
   static std::vector<events::Column> window_columns() {
     return {{"station", 7, false},         {"pass", 4, true},
             {"aos", 24, false},            {"aos_unix", 14, true},
@@ -286,8 +283,7 @@ long line_at(std::FILE *f, long offset) {
   int c;
   for (long i = 0; i < offset && (c = std::getc(f)) != EOF; ++i)
     line += c == '\n';
-  while ((c = std::getc(f)) != EOF && (c == ' ' || c == '\t' || c == '\n' ||
-                                       c == '\r' || c == '\v' || c == '\f'))
+  while ((c = std::getc(f)) != EOF && std::isspace(c))
     line += c == '\n';
   return line;
 }
@@ -296,7 +292,7 @@ long line_at(std::FILE *f, long offset) {
 bool at_end(std::FILE *f) {
   int c;
   while ((c = std::getc(f)) != EOF)
-    if (!(c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'))
+    if (!std::isspace(c))
       return false;
   return !std::ferror(f);
 }
