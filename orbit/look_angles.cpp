@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "math_constants.h"
+#include "vector3.h"
 
 namespace tracking {
 
@@ -12,15 +13,11 @@ namespace {
 
 constexpr double kDegrees = 180.0 / kit::kPi;
 
-double dot(const double (&a)[3], const double (&b)[3]) {
-  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 // The velocity of a vector fixed to the Earth: omega pole x r.
 void turning(const double (&pole)[3], const double (&r)[3], double (&out)[3]) {
-  out[0] = kEarthRotationRate * (pole[1] * r[2] - pole[2] * r[1]);
-  out[1] = kEarthRotationRate * (pole[2] * r[0] - pole[0] * r[2]);
-  out[2] = kEarthRotationRate * (pole[0] * r[1] - pole[1] * r[0]);
+  cross(pole, r, out);
+  for (double &x : out)
+    x *= kEarthRotationRate;
 }
 
 } // namespace
@@ -61,8 +58,8 @@ Look look_angles(const double (&p)[3], const double (&v)[3],
   look.azimuth_rate = (x * dy - y * dx) / (x * x + y * y) * kDegrees;
 
   // |d x d'| / r^2, plus the Earth's own turn.
-  const double c[3] = {d[1] * dd[2] - d[2] * dd[1], d[2] * dd[0] - d[0] * dd[2],
-                       d[0] * dd[1] - d[1] * dd[0]};
+  double c[3];
+  cross(d, dd, c);
   look.sight_rate = std::sqrt(dot(c, c)) / (r * r) + kEarthRotationRate;
   return look;
 }

@@ -6,6 +6,7 @@
 
 #include "math_constants.h"
 #include "time_scale_settings.h"
+#include "vector3.h"
 
 namespace tracking {
 
@@ -26,12 +27,6 @@ constexpr double kFrameTerrestrial[kFrameVectors][3] = {
 constexpr short kMethod = 1;
 constexpr short kAccuracy = 0;
 constexpr short kOutputGcrs = 0;
-
-void cross(const double (&a)[3], const double (&b)[3], double (&out)[3]) {
-  out[0] = a[1] * b[2] - a[2] * b[1];
-  out[1] = a[2] * b[0] - a[0] * b[2];
-  out[2] = a[0] * b[1] - a[1] * b[0];
-}
 
 short rotate(double jd_ut1, ter2cel_stream *stream, int n, const double (*in)[3],
              double (*out)[3]) {
@@ -65,8 +60,7 @@ short rotate_station_frames(double jd_ut1, ter2cel_stream *stream,
     copy(c[2 * s], f.position);
     copy(c[2 * s + 1], f.up);
     cross(frames.pole, f.up, f.east);
-    const double e = std::sqrt(f.east[0] * f.east[0] + f.east[1] * f.east[1] +
-                               f.east[2] * f.east[2]);
+    const double e = std::sqrt(dot(f.east, f.east));
     for (double &x : f.east)
       x /= e;
     cross(f.up, f.east, f.north);
