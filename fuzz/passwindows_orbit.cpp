@@ -11,23 +11,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "captured_run.h"
 #include "fuzz_check.h"
 #include "passwindows.h"
-
-namespace {
-
-std::string written(std::FILE *f, char *&buffer, std::size_t &size) {
-  std::fclose(f);
-  std::string s(buffer, size);
-  std::free(buffer);
-  return s;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const int fd = memfd_create("orbit", 0);
@@ -37,20 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     close(fd);
     return 0;
   }
-  std::string path = "/proc/self/fd/" + std::to_string(fd);
-  std::string a0 = "passwindows", a1 = "--format=json", a2 = "--max-gap=60";
-  char *argv[] = {a0.data(), a1.data(), a2.data(), path.data(), nullptr};
-  char *out_text = nullptr, *err_text = nullptr;
-  std::size_t out_size = 0, err_size = 0;
-  std::FILE *out = open_memstream(&out_text, &out_size);
-  std::FILE *err = open_memstream(&err_text, &err_size);
-  FUZZ_CHECK(out != nullptr && err != nullptr);
-  const int status = run_passwindows(4, argv, out, err);
+  const kit_test::CapturedRun r =
+      kit_test::run_captured(run_passwindows, "passwindows",
+                             {"--format=json", "--max-gap=60",
+                              "/proc/self/fd/" + std::to_string(fd)});
   close(fd);
-  const std::string o = written(out, out_text, out_size);
-  const std::string e = written(err, err_text, err_size);
-  FUZZ_CHECK(status == 0 || status == 1);
-  if (status == 1) {
+  const std::string &o = r.out, &e = r.err;
+  FUZZ_CHECK(r.status == 0 || r.status == 1);
+  if (r.status == 1) {
     FUZZ_CHECK(o.empty());
     FUZZ_CHECK(e.rfind("passwindows: ", 0) == 0);
     FUZZ_CHECK(e.find('\n') == e.size() - 1);

@@ -11,11 +11,14 @@ set(KIT_FUZZ_LIBRARIES_pointing_request polarlimits_functions)
 set(KIT_FUZZ_LIBRARIES_fort75_pairs meanbaseline_functions)
 set(KIT_FUZZ_LIBRARIES_passwindows_options passwindows_functions)
 set(KIT_FUZZ_LIBRARIES_passwindows_orbit passwindows_functions)
+# A target's sources beyond its own file: the tests' in-process run of a
+# program with its output kept.
+set(KIT_FUZZ_SOURCES_passwindows_orbit ${KIT_FUZZ_DIR}/../tests/unit/captured_run.cpp)
 
 # kit_fuzz_executable(EXE TARGET [EXTRA_SOURCES...]): the executable EXE of
 # fuzz target TARGET (fuzz/TARGET.cpp) with the code under test.
 function(kit_fuzz_executable exe target)
-  add_executable(${exe} ${KIT_FUZZ_DIR}/${target}.cpp ${ARGN})
-  target_include_directories(${exe} PRIVATE ${KIT_FUZZ_DIR})
+  add_executable(${exe} ${KIT_FUZZ_DIR}/${target}.cpp ${KIT_FUZZ_SOURCES_${target}} ${ARGN})
+  target_include_directories(${exe} PRIVATE ${KIT_FUZZ_DIR} ${KIT_FUZZ_DIR}/../tests/unit)
   target_link_libraries(${exe} PRIVATE ${KIT_FUZZ_LIBRARIES_${target}})
 endfunction()
