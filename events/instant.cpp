@@ -1,7 +1,6 @@
 // instant.cpp - reading, writing and converting UTC instants.
 #include "instant.h"
 
-#include <cctype>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -15,10 +14,6 @@ namespace events {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-// Instants read from a command line stay within this many seconds of 1970
-// (about 31,700 years).
-constexpr double kLargestInstant = 1e12;
-
 std::int64_t floor_div(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
@@ -30,71 +25,145 @@ int days_in_month(std::int64_t year, int month) {
   return month == 2 && leap_year(year) ? 29 : days[month - 1];
 }
 
+// The first and the last instant whose calendar year fits the 16 bits of
+// the Julian date's year: -32768-01-01T00:00:00Z and the start of 32768.
+constexpr double kFirstInstant = -1096225488000.0;
+constexpr double kEndOfInstants = 971890963200.0;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // n decimal digits at s, as a number; false unless all n are digits.
 bool digits(const char *s, int n, int &value) {
   value = 0;
   for (int i = 0; i < n; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i])))
+    if (!is_digit(s[i]))
       return false;
     value = value * 10 + (s[i] - '0');
   }
   return true;
 }
 
-// A decimal number: optional sign, digits, optional point and digits.
-bool parse_unix(const char *text, double &t) {
+void set_reason(std::string *why, std::string text) {
+  if (why != nullptr)
+    *why = std::move(text);
+}
+
+// A decimal number: an optional sign, digits with an optional point and
+// fraction (at least one digit in all), an optional exponent.
+bool parse_unix(const char *text, double &t, std::string *why) {
   const char *p = text;
   if (*p == '+' || *p == '-')
     ++p;
-  const char *first_digit = p;
-  while (std::isdigit(static_cast<unsigned char>(*p)))
-    ++p;
-  if (p == first_digit)
-    return false;
+  int mantissa_digits = 0;
+  while (is_digit(*p))
+    ++p, ++mantissa_digits;
   if (*p == '.') {
     ++p;
-    while (std::isdigit(static_cast<unsigned char>(*p)))
+    while (is_digit(*p))
+      ++p, ++mantissa_digits;
+  }
+  if (mantissa_digits == 0)
+    return false;
+  if (*p == 'e' || *p == 'E') {
+    ++p;
+    if (*p == '+' || *p == '-')
+      ++p;
+    if (!is_digit(*p))
+      return false;
+    while (is_digit(*p))
       ++p;
   }
   if (*p != '\0')
     return false;
   const double v = std::strtod(text, nullptr);
-  if (!(std::fabs(v) <= kLargestInstant))
+  if (!(v >= kFirstInstant && v < kEndOfInstants)) {
+    set_reason(why, "outside the years -32768 to 32767");
     return false;
+  }
   t = v;
   return true;
 }
 
-// YYYY-MM-DDTHH:MM:SS[.fff][Z]
-bool parse_iso(const char *text, double &t) {
-  int year, month, day, hour, minute, second;
-  if (std::strlen(text) < 19 || !digits(text, 4, year) || text[4] != '-' ||
-      !digits(text + 5, 2, month) || text[7] != '-' || !digits(text + 8, 2, day) ||
-      text[10] != 'T' || !digits(text + 11, 2, hour) || text[13] != ':' ||
-      !digits(text + 14, 2, minute) || text[16] != ':' ||
-      !digits(text + 17, 2, second))
-    return false;
-  if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month) ||
-      hour > 23 || minute > 59 || second > 59)
-    return false;
-  const char *p = text + 19;
-  double fraction = 0.0;
-  if (*p == '.') {
-    const char *start = p;
-    ++p;
-    if (!std::isdigit(static_cast<unsigned char>(*p)))
-      return false;
-    while (std::isdigit(static_cast<unsigned char>(*p)))
-      ++p;
-    fraction = std::strtod(std::string(start, p).c_str(), nullptr);
+// A time zone designator at p: Z, or +HH:MM, -HH:MM, +HHMM, +HH (the
+// instant's offset from UTC, seconds, in offset).  Returns the characters
+// taken, 0 for none; -1 for a malformed one.
+int zone(const char *p, int &offset) {
+  offset = 0;
+  if (*p == 'Z' || *p == 'z')
+    return 1;
+  if (*p != '+' && *p != '-')
+    return 0;
+  const int sign = *p == '-' ? -1 : 1;
+  int hours, minutes = 0, n = 3;
+  if (!digits(p + 1, 2, hours))
+    return -1;
+  if (p[3] == ':') {
+    if (!digits(p + 4, 2, minutes))
+      return -1;
+    n = 6;
+  } else if (is_digit(p[3])) {
+    if (!digits(p + 3, 2, minutes))
+      return -1;
+    n = 5;
   }
-  if (*p == 'Z')
-    ++p;
-  if (*p != '\0')
+  if (hours > 23 || minutes > 59)
+    return -1;
+  offset = sign * (hours * 3600 + minutes * 60);
+  return n;
+}
+
+// YYYY-MM-DD, optionally followed by T (or t, or a blank) and HH:MM,
+// HH:MM:SS or HH:MM:SS.fff, then optionally a zone designator.
+bool parse_iso(const char *text, double &t, std::string *why) {
+  int year, month, day, hour = 0, minute = 0, second = 0;
+  if (!digits(text, 4, year) || text[4] != '-' || !digits(text + 5, 2, month) ||
+      text[7] != '-' || !digits(text + 8, 2, day) || is_digit(text[10]))
     return false;
+  const char *p = text + 10;
+  double fraction = 0.0;
+  if (*p == 'T' || *p == 't' || *p == ' ') {
+    if (!digits(p + 1, 2, hour) || p[3] != ':' || !digits(p + 4, 2, minute))
+      return false;
+    p += 6;
+    if (*p == ':') {
+      if (!digits(p + 1, 2, second))
+        return false;
+      p += 3;
+      if (*p == '.') {
+        const char *start = p++;
+        if (!is_digit(*p))
+          return false;
+        while (is_digit(*p))
+          ++p;
+        fraction = std::strtod(std::string(start, p).c_str(), nullptr);
+      }
+    }
+  }
+  int offset = 0;
+  const int z = zone(p, offset);
+  if (z < 0 || p[z] != '\0')
+    return false;
+  if (month < 1 || month > 12) {
+    set_reason(why, "there is no month " + std::to_string(month));
+    return false;
+  }
+  if (day < 1 || day > days_in_month(year, month)) {
+    set_reason(why, "there is no such day: " + std::string(text, 10) + " (" +
+                        std::to_string(days_in_month(year, month)) + " days in that month)");
+    return false;
+  }
+  if (hour > 23 || minute > 59 || second > 59) {
+    set_reason(why, "the time of day is out of range");
+    return false;
+  }
   const std::int64_t whole = days_from_civil(year, month, day) * kSecondsPerDay +
-                             hour * 3600 + minute * 60 + second;
-  t = static_cast<double>(whole) + fraction;
+                             hour * 3600 + minute * 60 + second - offset;
+  const double v = static_cast<double>(whole) + fraction;
+  if (!(v >= kFirstInstant && v < kEndOfInstants)) {
+    set_reason(why, "outside the years -32768 to 32767");
+    return false;
+  }
+  t = v;
   return true;
 }
 
@@ -133,11 +202,17 @@ CivilTime civil_from_unix(double t) {
   return c;
 }
 
-bool parse_instant(const char *text, double &t) {
+bool parse_instant(const char *text, double &t, std::string *why) {
+  set_reason(why, "");
   if (text == nullptr)
     return false;
-  return std::strchr(text, 'T') != nullptr ? parse_iso(text, t) : parse_unix(text, t);
+  // A calendar date has its dash after four digits; Unix seconds have none
+  // but in an exponent or as a sign.
+  const bool calendar = std::strlen(text) >= 10 && is_digit(text[0]) && text[4] == '-';
+  return calendar ? parse_iso(text, t, why) : parse_unix(text, t, why);
 }
+
+bool year_fits(double t) { return t >= kFirstInstant && t < kEndOfInstants; }
 
 std::int64_t milliseconds(double t) { return std::llround(t * 1000.0); }
 
@@ -167,7 +242,7 @@ std::string unix_seconds(double t) {
 }
 
 double utc_julian_date(double t) {
-  if (!(std::fabs(t) < 1e15))
+  if (!year_fits(t))
     return std::nan("");
   const CivilTime c = civil_from_unix(t);
   const double hour = (c.hour + c.minute / 60.0) + c.second / 3600.0;

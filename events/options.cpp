@@ -3,6 +3,7 @@
 
 #include <getopt.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -54,13 +55,85 @@ bool split_assignment(const char *text, std::string &name, std::string &value) {
   return true;
 }
 
+namespace {
+
+// Whether an argument is a negative number (Unix seconds, a declination):
+// a minus sign, then a digit or a point and a digit.
+bool negative_number(const char *arg) {
+  return arg[0] == '-' &&
+         (std::isdigit(static_cast<unsigned char>(arg[1])) ||
+          (arg[1] == '.' && std::isdigit(static_cast<unsigned char>(arg[2]))));
+}
+
+// The long option a "--name" or "--name=value" argument names, as
+// getopt_long resolves it (the name or an unambiguous abbreviation), or
+// nullptr.
+const option *long_option(const char *arg, const option *options) {
+  const char *name = arg + 2;
+  const std::size_t length = std::strcspn(name, "=");
+  const option *found = nullptr;
+  for (const option *o = options; o->name != nullptr; ++o) {
+    if (std::strncmp(o->name, name, length) != 0)
+      continue;
+    if (std::strlen(o->name) == length)
+      return o;
+    if (found != nullptr)
+      return nullptr; // ambiguous: getopt_long says so
+    found = o;
+  }
+  return found;
+}
+
+} // namespace
+
+Arguments arrange_arguments(int argc, char *argv[], const char *short_options,
+                            const option *long_options) {
+  Arguments a;
+  a.options.push_back(argc > 0 ? argv[0] : nullptr);
+  int i = 1;
+  for (; i < argc; ++i) {
+    char *arg = argv[i];
+    if (std::strcmp(arg, "--") == 0) {
+      ++i;
+      break;
+    }
+    if (arg[0] != '-' || arg[1] == '\0' || negative_number(arg)) {
+      a.operands.push_back(arg);
+      continue;
+    }
+    a.options.push_back(arg);
+    if (arg[1] == '-') {
+      const option *o = long_option(arg, long_options);
+      if (o != nullptr && o->has_arg == required_argument && std::strchr(arg, '=') == nullptr &&
+          i + 1 < argc)
+        a.options.push_back(argv[++i]);
+      continue;
+    }
+    // A cluster of short options; one that takes a value takes the rest of
+    // the cluster, or the next argument.
+    for (const char *c = arg + 1; *c != '\0'; ++c) {
+      const char *spec = std::strchr(short_options, *c);
+      if (spec == nullptr || *c == ':' || spec[1] != ':')
+        continue;
+      if (c[1] == '\0' && i + 1 < argc)
+        a.options.push_back(argv[++i]);
+      break;
+    }
+  }
+  for (; i < argc; ++i)
+    a.operands.push_back(argv[i]);
+  a.options.push_back(nullptr);
+  return a;
+}
+
 bool common_option(int code, const char *tool, char *const argv[], CommonOptions &o,
                    std::string &problem) {
   switch (code) {
   case kFormatOption:
     if (!parse_format(optarg, o.format))
-      problem = "--format: " + quoted(optarg) + " is not text, tsv or json";
+      problem = "--format: " + quoted(optarg) + " is not text, tsv, json or jsonl";
     return true;
+  case 'h':
   case kHelpOption:
     o.help = true;
     return true;
@@ -70,9 +143,14 @@ bool common_option(int code, const char *tool, char *const argv[], CommonOptions
   case ':':
     problem = "option " + quoted(argv[optind - 1]) + " needs a value";
     return true;
-  case '?':
-    problem = "unknown option " + quoted(argv[optind - 1]) + " (see " + tool + " --help)";
+  case '?': {
+    // A short option is named alone, as the letter getopt_long stopped at;
+    // a long one as the argument was written.
+    const std::string given =
+        optopt != 0 ? std::string("-") + static_cast<char>(optopt) : std::string(argv[optind - 1]);
+    problem = "unknown option " + quoted(given) + " (see " + tool + " --help)";
     return true;
+  }
   default:
     return false;
   }
@@ -80,13 +158,18 @@ bool common_option(int code, const char *tool, char *const argv[], CommonOptions
 
 std::string parse_span(const char *start_text, const char *end_text, double &start,
                        double &end) {
-  const auto not_a_time = [](const char *text) {
-    return quoted(text) + " is not a time (Unix seconds, or YYYY-MM-DDTHH:MM:SS[.fff][Z])";
+  const auto read = [](const char *text, double &t, std::string &problem) {
+    std::string why;
+    if (parse_instant(text, t, &why))
+      return true;
+    problem = why.empty()
+                  ? quoted(text) + " is not a time (Unix seconds, or YYYY-MM-DD[THH:MM[:SS[.fff]]][Z])"
+                  : quoted(text) + ": " + why;
+    return false;
   };
-  if (!parse_instant(start_text, start))
-    return not_a_time(start_text);
-  if (!parse_instant(end_text, end))
-    return not_a_time(end_text);
+  std::string problem;
+  if (!read(start_text, start, problem) || !read(end_text, end, problem))
+    return problem;
   if (start > end)
     return "START " + quoted(start_text) + " is after END " + quoted(end_text);
   return {};

@@ -4,8 +4,11 @@
 #ifndef KIT_EVENTS_OPTIONS_H
 #define KIT_EVENTS_OPTIONS_H
 
+#include <getopt.h>
+
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "table.h"
 
@@ -26,6 +29,32 @@ bool parse_number(const char *text, double &value);
 // "NAME=VALUE": false when the text holds no "=".
 bool split_assignment(const char *text, std::string &name, std::string &value);
 
+// A command line parted into its options and its operands.
+struct Arguments {
+  std::vector<char *> options;  // argv[0], the options with their values,
+                                // a null pointer: for getopt_long, with an
+                                // argument count of options.size() - 1
+  std::vector<char *> operands; // the rest, in order
+};
+
+// ---------------------------------------------------------------------------
+// arrange_arguments: a command line parted as getopt_long would part it,
+// with negative numbers taken for operands.
+//
+// Given:   argc, argv as given to main; short_options and long_options as
+//          for getopt_long (short_options without the leading "+:")
+// Returned (function value):
+//   the options, each with its value where it takes one (the next
+//   argument, whatever it holds, as getopt_long takes it: so that
+//   "--min-elevation -5" keeps its value), and the operands: the arguments
+//   that are not options, among them "-" (standard input) and negative
+//   numbers ("-86400", "-1e12", "-36.9", "-.5"), and everything after
+//   "--".  Options and operands may come in any order.  getopt_long is then
+//   run on the options alone, with an option string that begins with "+".
+// ---------------------------------------------------------------------------
+Arguments arrange_arguments(int argc, char *argv[], const char *short_options,
+                            const option *long_options);
+
 // The codes getopt_long returns for the options every windows tool takes:
 // --format, --help and --version; a tool's own options take codes from
 // kFirstToolOption on.
@@ -34,6 +63,10 @@ enum CommonOptionCode { kFormatOption = 256, kHelpOption, kVersionOption, kFirst
   {"format", required_argument, nullptr, events::kFormatOption},              \
       {"help", no_argument, nullptr, events::kHelpOption},                     \
       {"version", no_argument, nullptr, events::kVersionOption}
+
+// The option string of the windows tools for getopt_long: no reordering
+// (see arrange_arguments), ':' for a missing value, -h for --help.
+inline constexpr const char *kShortOptions = "+:h";
 
 // What the common options asked for.
 struct CommonOptions {
@@ -50,8 +83,8 @@ struct CommonOptions {
 //          argv  as given to getopt_long (for the option named in a fault)
 // Returned:
 //   options          the common options, updated
-//   problem          the fault's one line: an unknown option, a missing
-//                    value, a format other than text, tsv or json
+//   problem          the fault's one line: an unknown option (named as
+//                    given), a missing value, an unknown format
 //   function value   false for a code of the tool's own (nothing done)
 // ---------------------------------------------------------------------------
 bool common_option(int code, const char *tool, char *const argv[], CommonOptions &options,

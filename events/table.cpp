@@ -1,6 +1,8 @@
-// table.cpp - the three output formats.
+// table.cpp - the four output formats.
 #include "table.h"
 
+#include <algorithm>
+#include <cinttypes>
 #include <cmath>
 #include <cstring>
 
@@ -19,7 +21,7 @@ std::string json_string(const std::string &s) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
-    } else if (u < 0x20) {
+    } else if (u < 0x20 || u == 0x7f) {
       char escape[8];
       std::snprintf(escape, sizeof escape, "\\u%04x", u);
       out += escape;
@@ -30,9 +32,57 @@ std::string json_string(const std::string &s) {
   return out + "\"";
 }
 
+// A tsv field: the characters that would split a field or a line, and the
+// escape character itself, escaped.
+std::string tsv_field(const std::string &s) {
+  std::string out;
+  for (const char c : s) {
+    switch (c) {
+    case '\t':
+      out += "\\t";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    default:
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool in_text(const Column &c) { return c.text_name == nullptr || *c.text_name != '\0'; }
+
+const char *text_name(const Column &c) { return c.text_name != nullptr ? c.text_name : c.name; }
+
+// What the text table shows of a value: a control character, which would
+// break the table's lines and columns, as \xHH.
+std::string visible(const std::string &s) {
+  std::string out;
+  for (const char c : s) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7f) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", u);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 // The text table's field: padded to the width, on the left for numbers.
-void pad(std::string &line, const std::string &text, const Column &c) {
-  const std::size_t width = static_cast<std::size_t>(c.width);
+void pad(std::string &line, const std::string &shown, const Column &c) {
+  const std::string text = visible(shown);
+  const std::size_t width =
+      std::max(static_cast<std::size_t>(c.width), std::strlen(text_name(c)));
   const std::size_t fill = text.size() < width ? width - text.size() : 0;
   if (c.number)
     line.append(fill, ' ');
@@ -50,14 +100,41 @@ void end_line(std::string &line, std::FILE *out) {
 
 } // namespace
 
-void time_cells(double t, std::vector<Cell> &row) {
+void time_cells(double t, std::vector<Cell> &row, TextTime shown) {
   if (std::isnan(t)) {
     row.push_back(none());
     row.push_back(none());
     return;
   }
-  row.push_back(value(iso_utc(t)));
+  const std::string iso = iso_utc(t); // 2016-11-05T06:12:34.567Z
+  std::string display = shown == TextTime::time_of_day
+                            ? iso.substr(iso.size() - 13, 12)
+                            : iso.substr(0, iso.size() - 14) + ' ' + iso.substr(iso.size() - 13, 12);
+  row.push_back(value(iso, display));
   row.push_back(value(unix_seconds(t)));
+}
+
+Cell duration_cell(double from, double to) {
+  const std::int64_t ms = milliseconds(to) - milliseconds(from);
+  const std::int64_t s = (ms + 500) / 1000;
+  char text[64];
+  std::snprintf(text, sizeof text, "%" PRId64 ":%02d:%02d", s / 3600,
+                static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+  return value(seconds_between(from, to), text);
+}
+
+Cell number_cell(double v, int decimals, int text_decimals) {
+  if (!std::isfinite(v))
+    return none();
+  const auto fixed = [v](int n) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", n, v);
+    // No negative zero: -0.000 is 0.000.
+    if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
+      return std::string(text + 1);
+    return std::string(text);
+  };
+  return value(fixed(decimals), fixed(text_decimals));
 }
 
 bool parse_format(const char *name, Format &format) {
@@ -67,29 +144,39 @@ bool parse_format(const char *name, Format &format) {
     format = Format::tsv;
   else if (std::strcmp(name, "json") == 0)
     format = Format::json;
+  else if (std::strcmp(name, "jsonl") == 0)
+    format = Format::jsonl;
   else
     return false;
   return true;
 }
 
-Table::Table(std::FILE *out, Format format, std::vector<Column> columns)
-    : out_(out), format_(format), columns_(std::move(columns)) {}
+Table::Table(std::FILE *out, Format format, std::vector<Column> columns, int gap)
+    : out_(out), format_(format), columns_(std::move(columns)), gap_(gap) {}
 
 void Table::header() {
   started_ = true;
-  if (format_ == Format::json)
+  if (format_ == Format::json) {
+    std::fputs("[\n", out_);
+    return;
+  }
+  if (format_ == Format::jsonl)
     return;
   std::string line;
-  for (std::size_t i = 0; i < columns_.size(); ++i) {
+  bool first = true;
+  for (const Column &c : columns_) {
     if (format_ == Format::tsv) {
-      if (i > 0)
+      if (!first)
         line += '\t';
-      line += columns_[i].name;
+      line += c.name;
     } else {
-      if (i > 0)
-        line += "  ";
-      pad(line, columns_[i].name, columns_[i]);
+      if (!in_text(c))
+        continue;
+      if (!first)
+        line.append(static_cast<std::size_t>(gap_), ' ');
+      pad(line, text_name(c), c);
     }
+    first = false;
   }
   end_line(line, out_);
 }
@@ -98,31 +185,44 @@ void Table::row(const std::vector<Cell> &cells) {
   if (!started_)
     header();
   std::string line;
-  if (format_ == Format::json)
+  if (format_ == Format::json && rows_ > 0)
+    std::fputs(",\n", out_);
+  if (format_ == Format::json || format_ == Format::jsonl)
     line = "{";
+  bool first = true;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     const Column &c = columns_[i];
-    const Cell &v = i < cells.size() ? cells[i] : Cell{std::string(), false};
+    const Cell &v = i < cells.size() ? cells[i] : Cell{std::string(), false, std::string()};
     switch (format_) {
     case Format::text:
-      if (i > 0)
-        line += "  ";
-      pad(line, v.present ? v.text : "-", c);
+      if (!in_text(c))
+        continue;
+      if (!first)
+        line.append(static_cast<std::size_t>(gap_), ' ');
+      pad(line, !v.present ? "-" : !v.display.empty() ? v.display : v.text, c);
       break;
     case Format::tsv:
-      if (i > 0)
+      if (!first)
         line += '\t';
-      line += v.text;
+      line += tsv_field(v.text);
       break;
     case Format::json:
-      if (i > 0)
+    case Format::jsonl:
+      if (!first)
         line += ',';
       line += json_string(c.name) + ':' +
               (!v.present ? "null" : c.number ? v.text : json_string(v.text));
       break;
     }
+    first = false;
   }
-  if (format_ == Format::json)
+  ++rows_;
+  if (format_ == Format::json) {
+    line += '}';
+    std::fputs(line.c_str(), out_);
+    return;
+  }
+  if (format_ == Format::jsonl)
     line += '}';
   end_line(line, out_);
 }
@@ -130,6 +230,8 @@ void Table::row(const std::vector<Cell> &cells) {
 bool Table::finish() {
   if (!started_)
     header();
+  if (format_ == Format::json)
+    std::fputs(rows_ > 0 ? "\n]\n" : "]\n", out_);
   return std::fflush(out_) == 0 && !std::ferror(out_);
 }
 

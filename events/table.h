@@ -1,6 +1,6 @@
 // table.h - rows for people and for scripts: an aligned text table,
-// tab-separated values with one header line, or JSON Lines (the events
-// library).
+// tab-separated values with one header line, one JSON document, or JSON
+// Lines (the events library).
 #ifndef KIT_EVENTS_TABLE_H
 #define KIT_EVENTS_TABLE_H
 
@@ -10,49 +10,76 @@
 
 namespace events {
 
-enum class Format { text, tsv, json };
+enum class Format { text, tsv, json, jsonl };
 
-// The format named "text", "tsv" or "json"; false for any other name.
+// The format named "text", "tsv", "json" or "jsonl"; false for any other
+// name.
 bool parse_format(const char *name, Format &format);
 
-// A column: its name (the header, the JSON key), its width in the text
-// table (the name's at least), and whether its values are numbers (right-
-// aligned in text, unquoted in JSON).
+// A column: its name (the tsv header, the JSON key), its width in the text
+// table (its text header's at least), whether its values are numbers
+// (right-aligned in text, unquoted in JSON), and its header in the text
+// table: the name when null, and an empty text for a column the text table
+// leaves out (the text table is for a terminal: it shows what a person
+// reads, the other formats every column).
 struct Column {
   const char *name;
   int width;
   bool number;
+  const char *text_name = nullptr;
 };
 
 // One value of a row, already formatted, or none: "-" in text, an empty
-// field in tsv, null in JSON.
+// field in tsv, null in JSON.  display, when not empty, is what the text
+// table shows instead of text (a shorter form of the same value).
 struct Cell {
   std::string text;
   bool present;
+  std::string display;
 };
-inline Cell value(std::string text) { return {std::move(text), true}; }
-inline Cell none() { return {std::string(), false}; }
+inline Cell value(std::string text, std::string display = {}) {
+  return {std::move(text), true, std::move(display)};
+}
+inline Cell none() { return {std::string(), false, std::string()}; }
+
+// How the text table shows an instant: its date and time of day
+// ("2016-11-05 06:12:34.567"), or its time of day alone ("06:12:34.567").
+enum class TextTime { date_time, time_of_day };
 
 // An instant's two cells, appended to a row: the time in ISO 8601 UTC and
 // in Unix seconds, each to the millisecond; none and none for not a
 // number (an instant that does not exist).
-void time_cells(double t, std::vector<Cell> &row);
+void time_cells(double t, std::vector<Cell> &row, TextTime shown = TextTime::date_time);
+
+// A duration's cell: seconds to the millisecond, the difference of the two
+// instants as written (see seconds_between); the text table shows it as
+// hours, minutes and seconds ("15:56:02").
+Cell duration_cell(double from, double to);
+
+// A number's cell with `decimals` decimals (no negative zero), shown with
+// `text_decimals` in the text table; none for a number that is not finite.
+Cell number_cell(double v, int decimals, int text_decimals);
 
 // ---------------------------------------------------------------------------
 // Table: writes rows of the columns in one format.
-//   text  a header line of the names, then one line a row, each column
-//         padded to its width and two blanks apart, no blank at a line's end
-//   tsv   a header line of the names, then one line a row, tab-separated
-//   json  one object a row, {"name":value,...} in the columns' order,
-//         strings quoted and escaped, numbers as they are
-// The header is written with the first row, or by finish() when there is
-// none (JSON Lines has no header).
+//   text   a header line of the text names, then one line a row, each
+//          column padded to its width and `gap` blanks apart, no blank at a
+//          line's end
+//   tsv    a header line of the names, then one line a row, tab-separated;
+//          a tab, line end, carriage return or backslash inside a value is
+//          written as a backslash and t, n, r or a second backslash
+//   json   one JSON document: an array of one object a row,
+//          {"name":value,...} in the columns' order, strings quoted and
+//          escaped, numbers as they are
+//   jsonl  JSON Lines: the same objects, one a line
+// The header (and the array's opening) is written with the first row, or
+// by finish() when there is none.
 class Table {
 public:
-  Table(std::FILE *out, Format format, std::vector<Column> columns);
+  Table(std::FILE *out, Format format, std::vector<Column> columns, int gap = 2);
   void row(const std::vector<Cell> &cells);
-  // Writes the header if no row came, and flushes; false when anything
-  // could not be written.
+  // Ends the table (the header if no row came, the JSON array's end) and
+  // flushes; false when anything could not be written.
   bool finish();
 
 private:
@@ -60,7 +87,9 @@ private:
   std::FILE *out_;
   Format format_;
   std::vector<Column> columns_;
+  int gap_;
   bool started_ = false;
+  long rows_ = 0;
 };
 
 } // namespace events

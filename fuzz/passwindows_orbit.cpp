@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   }
   const kit_test::CapturedRun r =
       kit_test::run_captured(run_passwindows, "passwindows",
-                             {"--format=json", "--max-gap=60",
+                             {"--format=jsonl", "--max-gap=60",
                               "/proc/self/fd/" + std::to_string(fd)});
   close(fd);
   const std::string &o = r.out, &e = r.err;

@@ -36,7 +36,11 @@ std::string HorizonMask::read(const char *path) {
   std::FILE *f = std::fopen(path, "r");
   if (f == nullptr)
     return std::string("cannot open: ") + std::strerror(errno);
-  std::vector<std::pair<double, double>> points;
+  struct Point {
+    double azimuth, elevation;
+    long line;
+  };
+  std::vector<Point> points;
   char *buffer = nullptr;
   std::size_t capacity = 0;
   long line = 0;
@@ -63,27 +67,44 @@ std::string HorizonMask::read(const char *path) {
       problem = at_line(line, "azimuth outside 0 to 360");
     else if (!(el >= -90.0 && el <= 90.0))
       problem = at_line(line, "elevation outside -90 to 90");
-    else if (std::any_of(points.begin(), points.end(),
-                         [az](const auto &q) { return q.first == az; }))
-      problem = at_line(line, "azimuth given twice");
     else
-      points.emplace_back(az, el);
+      points.push_back({az, el, line});
   }
   const bool failed = std::ferror(f) != 0;
   std::free(buffer);
   std::fclose(f);
+  // An azimuth given twice is named by the later of its lines, as a
+  // reading that checked each line against those before it would name
+  // it: the first such line in the file, unless a fault stands before it.
+  std::sort(points.begin(), points.end(), [](const Point &a, const Point &b) {
+    return a.azimuth != b.azimuth ? a.azimuth < b.azimuth : a.line < b.line;
+  });
+  long twice = 0;
+  for (std::size_t i = 1; i < points.size(); ++i)
+    if (points[i].azimuth == points[i - 1].azimuth && (twice == 0 || points[i].line < twice))
+      twice = points[i].line;
+  if (twice != 0)
+    return at_line(twice, "azimuth given twice");
   if (!problem.empty())
     return problem;
   if (failed)
     return "cannot read the file";
   if (points.empty())
     return "no point";
-  std::sort(points.begin(), points.end());
   azimuth_.clear();
   elevation_.clear();
-  for (const auto &[az, el] : points) {
-    azimuth_.push_back(az);
-    elevation_.push_back(el);
+  for (const Point &p : points) {
+    azimuth_.push_back(p.azimuth);
+    elevation_.push_back(p.elevation);
+  }
+  const std::size_t n = points.size();
+  lowest_.assign(2 * n, 0.0);
+  highest_.assign(2 * n, 0.0);
+  for (std::size_t i = 0; i < n; ++i)
+    lowest_[n + i] = highest_[n + i] = elevation_[i];
+  for (std::size_t k = n - 1; k > 0; --k) {
+    lowest_[k] = std::min(lowest_[2 * k], lowest_[2 * k + 1]);
+    highest_[k] = std::max(highest_[2 * k], highest_[2 * k + 1]);
   }
   return {};
 }
@@ -121,14 +142,39 @@ double HorizonMask::slope(double azimuth) const {
   return (elevation_[(i + 1) % azimuth_.size()] - elevation_[i]) / width;
 }
 
-double HorizonMask::smallest_step() const {
-  double step = 360.0;
-  for (std::size_t i = 0; i < azimuth_.size(); ++i) {
-    const double next = i + 1 < azimuth_.size() ? azimuth_[i + 1] : azimuth_[0] + 360.0;
-    if (azimuth_.size() > 1)
-      step = std::min(step, next - azimuth_[i]);
+void HorizonMask::points_range(std::size_t i, std::size_t j, double &lowest,
+                               double &highest) const {
+  const std::size_t n = azimuth_.size();
+  for (i += n, j += n; i < j; i /= 2, j /= 2) {
+    if (i & 1) {
+      lowest = std::min(lowest, lowest_[i]);
+      highest = std::max(highest, highest_[i]);
+      ++i;
+    }
+    if (j & 1) {
+      --j;
+      lowest = std::min(lowest, lowest_[j]);
+      highest = std::max(highest, highest_[j]);
+    }
   }
-  return step;
+}
+
+void HorizonMask::range(double from, double to, double &lowest, double &highest) const {
+  lowest = std::min(elevation(from), elevation(to));
+  highest = std::max(elevation(from), elevation(to));
+  const auto index = [this](double az) {
+    return static_cast<std::size_t>(std::upper_bound(azimuth_.begin(), azimuth_.end(), az) -
+                                    azimuth_.begin());
+  };
+  // The points strictly after `from` and up to `to`, through north when
+  // the sweep wraps.
+  const std::size_t i = index(from), j = index(to);
+  if (from <= to) {
+    points_range(i, j, lowest, highest);
+  } else {
+    points_range(i, azimuth_.size(), lowest, highest);
+    points_range(0, j, lowest, highest);
+  }
 }
 
 } // namespace tracking

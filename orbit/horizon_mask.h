@@ -18,9 +18,10 @@ public:
   //                -90 to 90), blank lines and comments from "#" to the
   //                line's end ignored
   // Returned (function value):
-  //   empty on success; otherwise the reason, naming the line: a line
-  //   that is not two numbers, a value out of range, an azimuth given
-  //   twice, no point at all, or a file that cannot be read
+  //   empty on success; otherwise the reason, naming the first line at
+  //   fault: a line that is not two numbers, a value out of range, an
+  //   azimuth given twice (the later line), no point at all, or a file
+  //   that cannot be read.  O(n log n) in the number of points.
   // -------------------------------------------------------------------------
   std::string read(const char *path);
 
@@ -32,16 +33,23 @@ public:
   // The slope of the piece holding the azimuth, degrees per degree.
   double slope(double azimuth) const;
 
-  // The smallest azimuth step between neighbouring points (360 for one
-  // point): a search takes steps that cross at most one point.
-  double smallest_step() const;
+  // The lowest and highest elevation of the mask over the azimuths swept
+  // from `from` to `to` towards the east (through north when to < from),
+  // both in [0, 360): its values there and at every point between.
+  // O(log n).
+  void range(double from, double to, double &lowest, double &highest) const;
 
   bool empty() const { return azimuth_.empty(); }
 
 private:
   // The piece holding an azimuth: its start and its width.
   std::size_t piece(double azimuth, double &from, double &width) const;
+  // The points' lowest and highest elevations over indices [i, j).
+  void points_range(std::size_t i, std::size_t j, double &lowest, double &highest) const;
   std::vector<double> azimuth_, elevation_; // sorted by azimuth
+  // Segment trees of the elevations' minima and maxima: the leaves at
+  // [n, 2n), node k over its children 2k and 2k + 1.
+  std::vector<double> lowest_, highest_;
 };
 
 } // namespace tracking

@@ -3,19 +3,26 @@
 #ifndef KIT_ORBIT_INTERPOLATION_H
 #define KIT_ORBIT_INTERPOLATION_H
 
+#include <limits>
+
 #include "orbit_record.h"
 
 namespace tracking {
 
 // A record at its instant: Unix seconds with the fraction of its second,
-// position (km) and velocity (km/s) on GCRS axes.
+// position (km) and velocity (km/s) on GCRS axes, and the UTC Julian date
+// of its timestamp as passrange forms it from the record's own fields (not
+// a number: form it from t).
 struct StateNode {
   double t;
   double p[3];
   double v[3];
+  double jd = std::numeric_limits<double>::quiet_NaN();
 };
 
-// The node of a record read by read_orbit_record.
+// The node of a record read by read_orbit_record: its instant, state and
+// Julian date julian_date(year, month, day, (hour + minute / 60.0) +
+// second / 3600.0), the year, month and day as 16-bit integers.
 StateNode state_node(const OrbitRecord &r);
 
 // Position (km) and velocity (km/s) at one instant.

@@ -53,6 +53,10 @@ bool read_orbit_record(std::FILE *f, OrbitRecord &r, long *consumed) {
     return false;
   if (consumed != nullptr)
     *consumed = characters;
+  return set_timestamp(stamp, r);
+}
+
+bool set_timestamp(const long long (&stamp)[5], OrbitRecord &r) {
   for (const long long v : stamp)
     if (v < INT_MIN || v > INT_MAX)
       return false;

@@ -43,6 +43,12 @@ struct OrbitRecord {
 // Never ends the process; reads at most one record's worth of fields.
 bool read_orbit_record(std::FILE *f, OrbitRecord &r, long *consumed = nullptr);
 
+// set_timestamp: the checks read_orbit_record makes of a timestamp read as
+// five integers (year, month, day, hour, minute, each as long long) and the
+// record's second already in r: true, with r's fields and record time set,
+// when the timestamp has a record time; false otherwise (r unspecified).
+bool set_timestamp(const long long (&stamp)[5], OrbitRecord &r);
+
 // record_instant: the record's timestamp in Unix seconds with the fraction
 // of its second: the record time plus what truncation dropped from the
 // second (59.25 adds 0.25; 60 has already carried into the record time).

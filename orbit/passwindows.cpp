@@ -23,10 +23,12 @@
 #include <string>
 #include <vector>
 
+#include "held_output.h"
 #include "instant.h"
 #include "interpolation.h"
 #include "night_search.h"
 #include "options.h"
+#include "orbit_reader.h"
 #include "orbit_record.h"
 
 namespace {
@@ -37,8 +39,9 @@ constexpr const char *kUsage =
     "Usage: passwindows [OPTION]... ORBITFILE [START END]\n"
     "When the tracking stations TS1 and TS2 see the spacecraft of an orbit\n"
     "file: one row per window (or per event), times to the millisecond.\n"
-    "START and END limit the search: Unix seconds, or ISO 8601 UTC times such\n"
-    "as 2016-11-05T06:00:00Z.\n"
+    "START and END limit the search: Unix seconds (-1e12 or 1478325600.5),\n"
+    "or ISO 8601 times such as 2016-11-05T06:00:00Z, 2016-11-05T06:00 or\n"
+    "2016-11-05 (UTC unless an offset such as -05:00 is given).\n"
     "\n"
     "  --min-elevation DEG        windows where the elevation is at least DEG\n"
     "                             (default 0); STATION=DEG for one station\n"
@@ -51,10 +54,14 @@ constexpr const char *kUsage =
     "                             the observing site's nights\n"
     "  --max-gap SECONDS          records further apart are not interpolated\n"
     "                             across (default 3600)\n"
-    "  --format text|tsv|json     an aligned table, tab-separated values with a\n"
-    "                             header line, or JSON Lines (default text)\n"
-    "  --help                     this text\n"
+    "  --format FORMAT            text (a table for a terminal), tsv (tab-\n"
+    "                             separated values with a header line), json\n"
+    "                             (one JSON array) or jsonl (JSON Lines)\n"
+    "  -h, --help                 this text\n"
     "  --version                  the version\n"
+    "\n"
+    "ORBITFILE - is standard input.  Options and operands may come in any\n"
+    "order; -- ends the options.\n"
     "\n"
     "Exit status: 0, also when there is no window; 1 for bad input, with one\n"
     "line on standard error.\n";
@@ -139,10 +146,14 @@ std::string mask(const char *text, PasswindowsOptions &o) {
 
 std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
   bool stations_given = false;
+  events::Arguments arguments = events::arrange_arguments(argc, argv, "h", kOptions);
+  argc = static_cast<int>(arguments.options.size()) - 1;
+  argv = arguments.options.data();
+  const std::vector<char *> &operands = arguments.operands;
   opterr = 0;
   optind = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, ":", kOptions, nullptr);
+    const int c = getopt_long(argc, argv, events::kShortOptions, kOptions, nullptr);
     if (c == -1)
       break;
     std::string problem;
@@ -183,33 +194,28 @@ std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions
     if (!problem.empty())
       return problem;
   }
-  const int positional = argc - optind;
-  if (positional != 1 && positional != 3)
+  if (operands.size() != 1 && operands.size() != 3)
     return "expected ORBITFILE [START END] (see passwindows --help)";
-  o.orbit = argv[optind];
-  if (positional == 3)
-    return events::parse_span(argv[optind + 1], argv[optind + 2], o.settings.start,
+  o.orbit = operands[0];
+  if (operands.size() == 3)
+    return events::parse_span(operands[1], operands[2], o.settings.start,
                               o.settings.end);
   return {};
 }
 
 namespace {
 
-// Numbers as the rows print them: three decimals, no negative zero.
-std::string fixed3(double v) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.3f", v);
-  if (std::strcmp(text, "-0.000") == 0)
-    return "0.000";
-  return text;
-}
+// Angles (degrees) and distances (km) in tsv and JSON carry six decimals,
+// the text table one.
+constexpr int kDecimals = 6;
+constexpr int kTextDecimals = 1;
 
 // The rows of the windows or of the events, in the chosen format.
 class Rows : public tracking::WindowSink {
 public:
   Rows(std::FILE *out, const PasswindowsOptions &o)
-      : events_(o.events),
-        table_(out, o.common.format, o.events ? event_columns() : window_columns()) {}
+      : events_(o.events), table_(out, o.common.format,
+                                  o.events ? event_columns() : window_columns(), 1) {}
 
   void window(const tracking::Window &w) override {
     if (events_)
@@ -219,9 +225,9 @@ public:
                                      events::value(std::to_string(w.pass))};
     events::time_cells(w.aos.t, row);
     // The combined streams have no culmination of their own.
-    events::time_cells(station ? w.tca.t : std::nan(""), row);
-    events::time_cells(w.los.t, row);
-    row.push_back(events::value(events::seconds_between(w.aos.t, w.los.t)));
+    events::time_cells(station ? w.tca.t : std::nan(""), row, events::TextTime::time_of_day);
+    events::time_cells(w.los.t, row, events::TextTime::time_of_day);
+    row.push_back(events::duration_cell(w.aos.t, w.los.t));
     for (const double v : {w.tca.look.elevation_deg, w.aos.look.azimuth_deg,
                            w.tca.look.azimuth_deg, w.los.look.azimuth_deg,
                            w.aos.look.range_km, w.tca.look.range_km, w.los.look.range_km})
@@ -239,7 +245,11 @@ public:
     std::vector<events::Cell> row;
     events::time_cells(e.at.t, row);
     row.push_back(events::value(tracking::kStreamNames[e.stream]));
+    row.push_back(events::value(std::to_string(e.pass)));
     row.push_back(events::value(kTypes[static_cast<int>(e.type)]));
+    row.push_back(e.type == tracking::PassEventType::tca
+                      ? events::none()
+                      : events::value(tracking::bound_name(e.bound)));
     for (const double v : {e.at.look.elevation_deg, e.at.look.azimuth_deg, e.at.look.range_km})
       row.push_back(geometry(station, v));
     table_.row(row);
@@ -251,58 +261,38 @@ private:
   // A station's elevation, azimuth or range; none for the combined
   // streams, which are seen from no one station.
   static events::Cell geometry(bool station, double v) {
-    return station ? events::value(fixed3(v)) : events::none();
+    return station ? events::number_cell(v, kDecimals, kTextDecimals) : events::none();
   }
   static std::vector<events::Column> window_columns() {
-    return {{"station", 7, false},         {"pass", 4, true},
-            {"aos", 24, false},            {"aos_unix", 14, true},
-            {"tca", 24, false},            {"tca_unix", 14, true},
-            {"los", 24, false},            {"los_unix", 14, true},
-            {"duration_s", 11, true},      {"max_elevation_deg", 17, true},
-            {"aos_azimuth_deg", 15, true}, {"tca_azimuth_deg", 15, true},
-            {"los_azimuth_deg", 15, true}, {"aos_range_km", 12, true},
-            {"tca_range_km", 12, true},    {"los_range_km", 12, true},
-            {"aos_bound", 9, false},       {"los_bound", 9, false}};
+    return {{"station", 7, false},
+            {"pass", 4, true},
+            {"aos", 23, false},
+            {"aos_unix", 14, true, ""},
+            {"tca", 12, false},
+            {"tca_unix", 14, true, ""},
+            {"los", 12, false},
+            {"los_unix", 14, true, ""},
+            {"duration_s", 8, true, "duration"},
+            {"max_elevation_deg", 6, true, "max_el"},
+            {"aos_azimuth_deg", 15, true, ""},
+            {"tca_azimuth_deg", 15, true, ""},
+            {"los_azimuth_deg", 15, true, ""},
+            {"aos_range_km", 12, true, ""},
+            {"tca_range_km", 12, true, ""},
+            {"los_range_km", 12, true, ""},
+            {"aos_bound", 9, false},
+            {"los_bound", 9, false}};
   }
   static std::vector<events::Column> event_columns() {
-    return {{"time", 24, false},         {"time_unix", 14, true},
-            {"station", 7, false},       {"event", 5, false},
-            {"elevation_deg", 13, true}, {"azimuth_deg", 11, true},
-            {"range_km", 12, true}};
+    return {{"time", 23, false},           {"time_unix", 14, true, ""},
+            {"station", 7, false},         {"pass", 4, true},
+            {"event", 5, false},           {"bound", 9, false},
+            {"elevation_deg", 9, true, "elevation"}, {"azimuth_deg", 7, true, "azimuth"},
+            {"range_km", 10, true}};
   }
   bool events_;
   events::Table table_;
 };
-
-// The line of a file on which the first character that is not white space
-// at or after an offset stands; 0 when the file cannot be read again.
-long line_at(std::FILE *f, long offset) {
-  if (offset < 0 || std::fseek(f, 0, SEEK_SET) != 0)
-    return 0;
-  long line = 1;
-  int c;
-  for (long i = 0; i < offset && (c = std::getc(f)) != EOF; ++i)
-    line += c == '\n';
-  while ((c = std::getc(f)) != EOF && std::isspace(c))
-    line += c == '\n';
-  return line;
-}
-
-// Whether only white space remains.
-bool at_end(std::FILE *f) {
-  int c;
-  while ((c = std::getc(f)) != EOF)
-    if (!std::isspace(c))
-      return false;
-  return !std::ferror(f);
-}
-
-// Where in the file a message points: its line, or the record's number
-// when the file cannot be read again (a pipe).
-std::string where(std::FILE *f, long offset, long record) {
-  const long line = line_at(f, offset);
-  return line > 0 ? "line " + std::to_string(line) : "record " + std::to_string(record);
-}
 
 // The site's nights as a gate for the windows: found along the search, from
 // its first instant on.
@@ -362,28 +352,52 @@ private:
   bool done_ = false;
 };
 
-// Reads the orbit file into the search; empty on success, or the problem.
+// Where a message about the orbit file points.
+std::string at_line(const PasswindowsOptions &o, long line) {
+  return quoted(o.orbit) + ": line " + std::to_string(line) + ": ";
+}
+
+// What makes a record that reads unusable for the search: a number that is
+// not finite, a state whose squares overflow (no geometry can be computed
+// from it), an instant whose year leaves the 16 bits of the Julian date.
+const char *unusable(const OrbitRecord &r) {
+  for (const double v : {r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz})
+    if (!std::isfinite(v))
+      return "a number that is not finite";
+  if (!std::isfinite(r.x * r.x + r.y * r.y + r.z * r.z) ||
+      !std::isfinite(r.vx * r.vx + r.vy * r.vy + r.vz * r.vz))
+    return "a state too large to compute with";
+  if (!events::year_fits(record_instant(r)))
+    return "a timestamp outside the years -32768 to 32767";
+  return nullptr;
+}
+
+// Reads the orbit file (standard input for "-") into the search; empty on
+// success, or the problem.
 std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &search) {
-  std::FILE *f = std::fopen(o.orbit.c_str(), "r");
+  const bool standard_input = o.orbit == "-";
+  std::FILE *f = standard_input ? stdin : std::fopen(o.orbit.c_str(), "r");
   if (f == nullptr)
     return "cannot open " + quoted(o.orbit) + ": " + std::strerror(errno);
-  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(f, std::fclose);
-  long records = 0, offset = 0, consumed = 0;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(
+      standard_input ? nullptr : f, std::fclose);
+  tracking::OrbitReader reader(f, {true, true});
+  long records = 0;
   double last = 0.0;
   for (;;) {
     OrbitRecord r;
-    if (!read_orbit_record(f, r, &consumed)) {
-      if (std::ferror(f))
-        return "cannot read " + quoted(o.orbit) + ": " + std::strerror(errno);
-      if (at_end(f))
-        break;
-      return quoted(o.orbit) + ": " + where(f, offset, records + 1) + ": not an orbit record";
-    }
+    const tracking::OrbitReader::Status status = reader.next(r);
+    if (status == tracking::OrbitReader::Status::end)
+      break;
+    if (status == tracking::OrbitReader::Status::read_error)
+      return "cannot read " + quoted(o.orbit) + ": " + std::strerror(errno);
+    if (status == tracking::OrbitReader::Status::unreadable)
+      return at_line(o, reader.line()) + "not an orbit record";
+    if (const char *why = unusable(r))
+      return at_line(o, reader.line()) + why;
     const tracking::StateNode node = tracking::state_node(r);
     if (records > 0 && !(node.t > last))
-      return quoted(o.orbit) + ": " + where(f, offset, records + 1) +
-             ": record time not after the one before";
-    offset += consumed;
+      return at_line(o, reader.line()) + "record time not after the one before";
     ++records;
     last = node.t;
     if (!search.add(node))
@@ -404,14 +418,10 @@ int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
   if (answer >= 0)
     return answer;
 
-  // The rows wait in a temporary file until the orbit file has been read.
-  std::FILE *held = std::tmpfile();
-  if (held == nullptr) {
-    std::fprintf(err, "%s: cannot make a temporary file: %s\n", kName, std::strerror(errno));
-    return 1;
-  }
-  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(held, std::fclose);
-  Rows rows(held, o);
+  // The rows wait until the orbit file has been read as far as the search
+  // needs it.
+  events::HeldOutput held;
+  Rows rows(held.stream(), o);
   NightGate nights(o.settings.end);
   if (o.night)
     o.settings.gate = &nights;
@@ -421,19 +431,10 @@ int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
   } catch (const std::runtime_error &e) {
     problem = e.what();
   }
-  if (problem.empty() && !rows.finish())
-    problem = "cannot write the rows to a temporary file";
+  if (problem.empty() && (!rows.finish() || !held.copy_to(out)))
+    problem = held.problem().empty() ? "cannot write the rows" : held.problem();
   if (!problem.empty()) {
     std::fprintf(err, "%s: %s\n", kName, problem.c_str());
-    return 1;
-  }
-  std::rewind(held);
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, held)) > 0)
-    std::fwrite(buffer, 1, n, out);
-  if (std::ferror(held) || std::fflush(out) != 0 || std::ferror(out)) {
-    std::fprintf(err, "%s: cannot write the rows to standard output\n", kName);
     return 1;
   }
   return 0;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "crossing_search.h"
 #include "horizon_mask.h"
 #include "interpolation.h"
 #include "look_angles.h"
@@ -39,7 +40,9 @@ struct WindowPoint {
 
 struct Window {
   int stream;
-  int pass;        // the stream's windows counted from 1
+  int pass;        // the stream's passes counted from 1: the stretches in
+                   // which it sees the spacecraft, whatever the gate keeps
+                   // of them (the parts of one pass share its number)
   WindowPoint aos; // acquisition of signal: the first instant
   WindowPoint tca; // the highest elevation (TS1 and TS2 only)
   WindowPoint los; // loss of signal: the last instant
@@ -50,8 +53,10 @@ enum class PassEventType { aos, tca, los };
 
 struct PassEvent {
   int stream;
+  int pass;
   PassEventType type;
   WindowPoint at;
+  Bound bound; // what set an aos or a los (unused for a tca)
 };
 
 // Where a window may lie beside the stations' view: the site's nights.
@@ -91,11 +96,12 @@ public:
 // the records and no gap, where the spacecraft's elevation is at or above
 // the station's threshold (the larger of its minimum elevation and its
 // mask at the spacecraft's azimuth) and, with a gate, the gate is open.
+// A window has a length: an instant alone (an isolated record, a span of
+// one instant) makes none, and every aos event has its los.
 //
 // How it searches, record interval by record interval: the geometry is
 // sampled at every record and between records at steps of at most a tenth
-// of a radian of the line of sight's turn in the station's horizon (and,
-// with a mask, of half the smallest azimuth step of the mask), never
+// of a radian of the line of sight's turn in the station's horizon, never
 // shorter than a millisecond.  In each step the elevation above the
 // threshold, and the elevation itself, are handed to events::step_events:
 // a change of sign of a rate brackets an extremum, which is refined and
@@ -103,11 +109,17 @@ public:
 // brackets a rise or a set, refined to 1 microsecond.  A window whose
 // elevation rises and falls within one step (a rate that changes sign
 // twice between two samples) could be missed; at a tenth of a radian of
-// turn a step is far shorter than any pass.
+// turn a step is far shorter than any pass.  With a mask, a step is halved
+// until the elevation and the mask over the azimuths it sweeps tell that
+// no crossing lies in it, or it is a quarter of a second long: any stretch
+// of a quarter of a second or more in view is found, however narrow the
+// mask's notch, at a cost that grows with the mask's detail only where it
+// meets the spacecraft's elevation.
 //
 // The stations are rotated at each instant with the orbit report's
-// rotation along a stream of dates (ter2cel_batch), the instant's Julian
-// date formed as the orbit report forms a record's.
+// rotation along a stream of dates (ter2cel_batch); at a record the Julian
+// date is the record's own, as passrange forms it, and between records the
+// one formed in the same way from the instant's calendar.
 // ---------------------------------------------------------------------------
 class WindowSearch {
 public:
@@ -117,8 +129,13 @@ public:
   // later record can matter (this one lies at or beyond the span's end).
   bool add(const StateNode &node);
 
-  // The orbit ends: what is open closes at the last record, bound end.
+  // The orbit ends: what is open closes at the last record (or at the
+  // span's end before it), bound end.  Does nothing once add() returned
+  // false.
   void finish();
+
+  // How many instants the geometry was computed at so far.
+  std::size_t evaluations() const { return evaluations_; }
 
 private:
   struct Geometry {
@@ -131,12 +148,24 @@ private:
     WindowPoint aos{}, best{};
     Bound aos_bound = Bound::start;
   };
+  // A stream's passes: whether it sees the spacecraft, gate or no gate,
+  // since when, and how many passes it has had.
+  struct Passes {
+    bool seeing = false;
+    double since = 0.0;
+    int count = 0;
+  };
 
   Geometry evaluate(double t);
   double step_after(const Geometry &g) const;
   double threshold(int station, double azimuth, Bound *bound) const;
   void search(double from, double to);
   void process_step(const Geometry &a, const Geometry &b);
+  void masked_crossings(int station, const Geometry &a, const Geometry &b,
+                        std::vector<events::Event> &found);
+  void see(int stream, bool seeing, double t);
+  void emit(const PassEvent &e);
+  void release(double before);
   void start_segment(double t, Bound bound);
   void end_segment(double t, Bound bound);
   void open_window(int stream, const WindowPoint &at, Bound bound);
@@ -148,8 +177,9 @@ private:
   SearchSettings settings_;
   WindowSink &sink_;
   bool station_needed_[kStationCount];
-  double smallest_mask_step_;
   ter2cel_stream rotation_stream_;
+  bool done_ = false;
+  std::size_t evaluations_ = 0;
 
   StateNode from_{}, to_{}; // the interval interpolated
   int records_ = 0;
@@ -160,6 +190,10 @@ private:
   bool visible_[kStationCount] = {false, false};
   bool gate_open_ = true;
   Open open_[kStreamCount];
+  Passes passes_[kStreamCount];
+  // Events of the latest instant, held until the search moves past it so
+  // that a window of no length leaves none.
+  std::vector<PassEvent> held_;
 };
 
 } // namespace tracking

@@ -7,9 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "crossing_search.h"
+#include "held_output.h"
 #include "instant.h"
 #include "novas_kit.h"
 #include "options.h"
@@ -21,29 +26,64 @@ using events::EventKind;
 
 TEST(Instant, ReadsUnixSecondsAndIso8601) {
   double t = 0.0;
-  EXPECT_TRUE(events::parse_instant("1478324950", t));
-  EXPECT_EQ(t, 1478324950.0);
-  EXPECT_TRUE(events::parse_instant("-86400.25", t));
-  EXPECT_EQ(t, -86400.25);
-  EXPECT_TRUE(events::parse_instant("2016-11-05T06:00:00Z", t));
-  EXPECT_EQ(t, 1478325600.0);
-  EXPECT_TRUE(events::parse_instant("2016-11-05T06:00:00.25", t));
-  EXPECT_EQ(t, 1478325600.25);
-  EXPECT_TRUE(events::parse_instant("2000-02-29T23:59:59.999Z", t));
-  EXPECT_EQ(t, 951868799.999);
-  EXPECT_TRUE(events::parse_instant("1969-12-31T23:59:59Z", t));
-  EXPECT_EQ(t, -1.0);
+  const std::vector<std::pair<const char *, double>> good = {
+      {"1478324950", 1478324950.0},
+      {"-86400.25", -86400.25},
+      {"-1e12", -1e12},
+      {"+1.5e3", 1500.0},
+      {"-.5", -0.5},
+      {"2016-11-05T06:00:00Z", 1478325600.0},
+      {"2016-11-05T06:00:00.25", 1478325600.25},
+      {"2000-02-29T23:59:59.999Z", 951868799.999},
+      {"1969-12-31T23:59:59Z", -1.0},
+      // The forms users type: no seconds, a date alone (midnight), lower
+      // case, a blank for T (RFC 3339), offsets from UTC.
+      {"2016-11-05T12:00", 1478347200.0},
+      {"2016-11-05", 1478304000.0},
+      {"2016-11-05t06:00:00z", 1478325600.0},
+      {"2016-11-05 06:00:00Z", 1478325600.0},
+      {"2016-11-05T06:00:00+00:00", 1478325600.0},
+      {"2016-11-05T01:00:00-05:00", 1478325600.0},
+      {"2016-11-05T07:30+0130", 1478325600.0},
+      {"2016-11-05T08:00:00+02", 1478325600.0},
+      {"0000-01-01", -62167219200.0}};
+  for (const auto &[text, want] : good) {
+    EXPECT_TRUE(events::parse_instant(text, t)) << text;
+    EXPECT_EQ(t, want) << text;
+  }
   // Anything else is refused, and leaves t as it was.
   t = 42.0;
   for (const char *bad :
-       {"", "x", "12x", "1e5", "inf", "nan", "0x10", " 12", "+", "1.2.3", "1e13",
-        "2016-11-05", "2016-11-05T06:00", "2016-11-05T06:00:00ZZ", "2016-11-05T06:00:00+01:00",
-        "2016-13-05T06:00:00Z", "2017-02-29T06:00:00Z", "2016-11-31T00:00:00Z",
-        "2016-11-05T24:00:00Z", "2016-11-05T06:60:00Z", "2016-11-05T06:00:60Z",
-        "2016-11-05T06:00:00.Z", "2016-11-05 06:00:00Z", "16-11-05T06:00:00Z"}) {
+       {"", "x", "12x", "1e", "1e+", "inf", "nan", "0x10", " 12", "+", "-", ".", "1.2.3",
+        "1e13", "-1.2e12", "2016-11-05T06", "2016-11-05T06:00:00ZZ", "2016-11-05T06:00:00+1",
+        "2016-11-05T06:00:00+24:00", "2016-13-05T06:00:00Z", "2017-02-29T06:00:00Z",
+        "2016-11-31T00:00:00Z", "2016-11-05T24:00:00Z", "2016-11-05T06:60:00Z",
+        "2016-11-05T06:00:60Z", "2016-11-05T06:00:00.Z", "2016-11-05X06:00:00Z",
+        "16-11-05T06:00:00Z", "2016-11-050"}) {
     EXPECT_FALSE(events::parse_instant(bad, t)) << bad;
     EXPECT_EQ(t, 42.0) << bad;
   }
+  // A date that does not exist says so; a malformed text has no reason.
+  std::string why;
+  EXPECT_FALSE(events::parse_instant("2019-02-29", t, &why));
+  EXPECT_EQ(why, "there is no such day: 2019-02-29 (28 days in that month)");
+  EXPECT_FALSE(events::parse_instant("1e13", t, &why));
+  EXPECT_EQ(why, "outside the years -32768 to 32767");
+  EXPECT_FALSE(events::parse_instant("2016-11-05T", t, &why));
+  EXPECT_EQ(why, "");
+}
+
+// The years the Julian date can take: 16 bits.
+TEST(Instant, YearsOfSixteenBits) {
+  const double first = -1096225488000.0, end = 971890963200.0; // -32768, 32768
+  EXPECT_TRUE(events::year_fits(first));
+  EXPECT_FALSE(events::year_fits(first - 1e-3));
+  EXPECT_TRUE(events::year_fits(end - 1e-3));
+  EXPECT_FALSE(events::year_fits(end));
+  EXPECT_FALSE(events::year_fits(NAN));
+  EXPECT_EQ(events::civil_from_unix(end).year, 32768);
+  EXPECT_TRUE(std::isnan(events::utc_julian_date(end)));
+  EXPECT_EQ(events::utc_julian_date(end - 0.5), julian_date(32767, 12, 31, 23.0 + 59.0 / 60.0 + 59.5 / 3600.0));
 }
 
 TEST(Instant, WritesMillisecondsInBothForms) {
@@ -189,10 +229,15 @@ std::string table_text(events::Format format, bool with_row) {
   std::size_t size = 0;
   std::FILE *out = open_memstream(&text, &size);
   events::Table t(out, format,
-                  {{"station", 7, false}, {"pass", 4, true}, {"range_km", 8, true}});
+                  {{"station", 7, false},
+                   {"pass", 4, true},
+                   {"range_km", 8, true, "range"},
+                   {"unix", 4, true, ""}});
   if (with_row) {
-    t.row({events::value("TS1"), events::value("1"), events::value("2776.082")});
-    t.row({events::value("a\"b\\c\td"), events::value("12"), events::none()});
+    t.row({events::value("TS1"), events::value("1"), events::value("2776.082123", "2776.1"),
+           events::value("17")});
+    t.row({events::value("a\"b\\c\td\ne"), events::value("12"), events::none(),
+           events::none()});
   }
   EXPECT_TRUE(t.finish());
   std::fclose(out);
@@ -201,24 +246,96 @@ std::string table_text(events::Format format, bool with_row) {
   return s;
 }
 
-TEST(Table, ThreeFormats) {
+TEST(Table, FourFormats) {
+  // The text table: its own headers and values, without the columns it
+  // leaves out.
   EXPECT_EQ(table_text(events::Format::text, true),
-            "station  pass  range_km\n"
-            "TS1         1  2776.082\n"
-            "a\"b\\c\td    12         -\n");
+            "station  pass     range\n"
+            "TS1         1    2776.1\n"
+            "a\"b\\c\\x09d\\x0ae    12         -\n");
+  // tsv: one field per column whatever a value holds.
   EXPECT_EQ(table_text(events::Format::tsv, true),
-            "station\tpass\trange_km\nTS1\t1\t2776.082\na\"b\\c\td\t12\t\n");
+            "station\tpass\trange_km\tunix\nTS1\t1\t2776.082123\t17\n"
+            "a\"b\\\\c\\td\\ne\t12\t\t\n");
+  // JSON: one array; JSON Lines: one object a line.
   EXPECT_EQ(table_text(events::Format::json, true),
-            "{\"station\":\"TS1\",\"pass\":1,\"range_km\":2776.082}\n"
-            "{\"station\":\"a\\\"b\\\\c\\u0009d\",\"pass\":12,\"range_km\":null}\n");
-  // No row: the header alone, or nothing at all in JSON Lines.
-  EXPECT_EQ(table_text(events::Format::tsv, false), "station\tpass\trange_km\n");
-  EXPECT_EQ(table_text(events::Format::json, false), "");
+            "[\n{\"station\":\"TS1\",\"pass\":1,\"range_km\":2776.082123,\"unix\":17},\n"
+            "{\"station\":\"a\\\"b\\\\c\\u0009d\\u000ae\",\"pass\":12,\"range_km\":null,"
+            "\"unix\":null}\n]\n");
+  EXPECT_EQ(table_text(events::Format::jsonl, true),
+            "{\"station\":\"TS1\",\"pass\":1,\"range_km\":2776.082123,\"unix\":17}\n"
+            "{\"station\":\"a\\\"b\\\\c\\u0009d\\u000ae\",\"pass\":12,\"range_km\":null,"
+            "\"unix\":null}\n");
+  // No row: the header alone, an empty array, or nothing at all.
+  EXPECT_EQ(table_text(events::Format::tsv, false), "station\tpass\trange_km\tunix\n");
+  EXPECT_EQ(table_text(events::Format::json, false), "[\n]\n");
+  EXPECT_EQ(table_text(events::Format::jsonl, false), "");
   events::Format f;
-  EXPECT_TRUE(events::parse_format("json", f));
-  EXPECT_EQ(f, events::Format::json);
+  EXPECT_TRUE(events::parse_format("jsonl", f));
+  EXPECT_EQ(f, events::Format::jsonl);
   EXPECT_FALSE(events::parse_format("csv", f));
   EXPECT_FALSE(events::parse_format("JSON", f));
+}
+
+// The cells of instants, durations and numbers: machine text and the text
+// table's shorter form.
+TEST(Table, Cells) {
+  std::vector<events::Cell> row;
+  events::time_cells(1478326354.567, row);
+  events::time_cells(1478326354.567, row, events::TextTime::time_of_day);
+  events::time_cells(NAN, row);
+  ASSERT_EQ(row.size(), 6u);
+  EXPECT_EQ(row[0].text, "2016-11-05T06:12:34.567Z");
+  EXPECT_EQ(row[0].display, "2016-11-05 06:12:34.567");
+  EXPECT_EQ(row[1].text, "1478326354.567");
+  EXPECT_EQ(row[2].display, "06:12:34.567");
+  EXPECT_FALSE(row[4].present);
+  EXPECT_FALSE(row[5].present);
+  const events::Cell d = events::duration_cell(1478304000.0, 1478304000.0 + 57361.5006);
+  EXPECT_EQ(d.text, "57361.501");
+  EXPECT_EQ(d.display, "15:56:02");
+  const events::Cell n = events::number_cell(-0.0000001, 6, 1);
+  EXPECT_EQ(n.text, "0.000000");
+  EXPECT_EQ(n.display, "0.0");
+  EXPECT_EQ(events::number_cell(83.18212345, 6, 1).text, "83.182123");
+  for (const double v : {INFINITY, -INFINITY, NAN})
+    EXPECT_FALSE(events::number_cell(v, 6, 1).present);
+}
+
+// The command line as getopt_long then reads it: options first, their
+// values with them (a negative value included), then the operands, among
+// them negative numbers and "-", and whatever follows "--".
+TEST(Options, ArrangedWithNegativeNumbersAsOperands) {
+  const option longs[] = {{"min-elevation", required_argument, nullptr, 1},
+                          {"events", no_argument, nullptr, 2},
+                          {"format", required_argument, nullptr, 3},
+                          {nullptr, 0, nullptr, 0}};
+  std::vector<std::string> args = {"tool", "orbit", "-1e12", "--min-elevation", "-5",
+                                   "--ev", "-.5", "-", "--format=tsv", "-h", "--",
+                                   "--events", "-h"};
+  std::vector<char *> argv;
+  for (std::string &a : args)
+    argv.push_back(a.data());
+  const events::Arguments arranged =
+      events::arrange_arguments(static_cast<int>(argv.size()), argv.data(), "h", longs);
+  std::vector<std::string> options, operands;
+  for (char *a : arranged.options)
+    options.push_back(a == nullptr ? "(null)" : a);
+  for (char *a : arranged.operands)
+    operands.push_back(a);
+  EXPECT_EQ(options, (std::vector<std::string>{"tool", "--min-elevation", "-5", "--ev",
+                                               "--format=tsv", "-h", "(null)"}));
+  EXPECT_EQ(operands,
+            (std::vector<std::string>{"orbit", "-1e12", "-.5", "-", "--events", "-h"}));
+  // An option whose value is missing stays last, for getopt_long to say so.
+  std::vector<std::string> dangling = {"tool", "orbit", "--format"};
+  std::vector<char *> dargv;
+  for (std::string &a : dangling)
+    dargv.push_back(a.data());
+  const events::Arguments d = events::arrange_arguments(3, dargv.data(), "h", longs);
+  ASSERT_EQ(d.options.size(), 3u);
+  EXPECT_STREQ(d.options[1], "--format");
+  EXPECT_EQ(d.options[2], nullptr);
 }
 
 TEST(Options, NumbersAndAssignments) {
@@ -237,6 +354,87 @@ TEST(Options, NumbersAndAssignments) {
   EXPECT_EQ(name, "TS1");
   EXPECT_EQ(value, "10=x");
   EXPECT_FALSE(events::split_assignment("10", name, value));
+}
+
+// ----- held output -----------------------------------------------------------
+
+std::string memory_copy(events::HeldOutput &held, bool &ok) {
+  char *text = nullptr;
+  std::size_t size = 0;
+  std::FILE *out = open_memstream(&text, &size);
+  ok = held.copy_to(out);
+  std::fclose(out);
+  std::string s(text, size);
+  std::free(text);
+  return s;
+}
+
+// Past its memory the output goes to a temporary file in TMPDIR, removed at
+// once, and comes back whole; a TMPDIR that cannot take it is a failure,
+// not a silent loss.
+TEST(HeldOutput, SpillsIntoTmpdirAndComesBackWhole) {
+  const char *saved = std::getenv("TMPDIR");
+  const std::string keep = saved != nullptr ? saved : "";
+  char folder[] = "/tmp/held-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  setenv("TMPDIR", folder, 1);
+  std::string want;
+  for (int i = 0; i < 20000; ++i)
+    want += "row " + std::to_string(i) + "\n";
+  {
+    events::HeldOutput held(64);
+    std::fputs(want.c_str(), held.stream());
+    bool ok = false;
+    EXPECT_EQ(memory_copy(held, ok), want);
+    EXPECT_TRUE(ok) << held.problem();
+    EXPECT_EQ(rmdir(folder), 0) << "the temporary file was left in the folder";
+  }
+  setenv("TMPDIR", "/nonexistent/folder", 1);
+  {
+    events::HeldOutput held(64);
+    std::fputs(want.c_str(), held.stream());
+    bool ok = true;
+    memory_copy(held, ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(held.problem(),
+              "cannot make a temporary file in '/nonexistent/folder': No such file or directory");
+  }
+  // Small output needs no temporary file at all.
+  {
+    events::HeldOutput held;
+    std::fputs("one row\n", held.stream());
+    bool ok = false;
+    EXPECT_EQ(memory_copy(held, ok), "one row\n");
+    EXPECT_TRUE(ok);
+  }
+  if (saved != nullptr)
+    setenv("TMPDIR", keep.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+}
+
+// With standard output closed, the temporary file never takes its
+// descriptor (where copying the output to standard output would copy it
+// into itself).
+TEST(HeldOutput, NeverOnAStandardDescriptor) {
+  std::fflush(stdout);
+  const int saved = dup(STDOUT_FILENO);
+  ASSERT_GE(saved, 0);
+  close(STDOUT_FILENO);
+  bool closed_after = false;
+  {
+    events::HeldOutput held(0);
+    std::fputs("spilled at once\n", held.stream());
+    std::fflush(held.stream());
+    closed_after = fcntl(STDOUT_FILENO, F_GETFD) == -1;
+    bool ok = false;
+    const std::string copy = memory_copy(held, ok);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    EXPECT_EQ(copy, "spilled at once\n");
+    EXPECT_TRUE(ok);
+  }
+  EXPECT_TRUE(closed_after);
 }
 
 } // namespace

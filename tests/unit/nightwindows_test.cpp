@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "captured_run.h"
+#include "spawn_program.h"
 #include "instant.h"
 #include "night_search.h"
 #include "nightwindows.h"
@@ -229,14 +230,31 @@ TEST(NightwindowsProgram, RowsAndRefusals) {
             "2018-06-22T01:44:50.197Z\t1529631890.197\t2018-06-22T09:57:46.934Z\t"
             "1529661466.934\t29576.737\t2018-06-22T00:44:50.197Z\t1529628290.197\t"
             "2018-06-22T09:57:46.934Z\t1529661466.934\tsunset\tsunrise\n");
-  for (const std::vector<std::string> &bad :
-       {std::vector<std::string>{"1", "x"}, {"5", "4"}, {"1", "2", "3"}, {"--bogus", "1", "2"},
-        {"1600-01-01T00:00:00Z", "1600-01-01T01:00:00Z"}}) {
-    r = run(bad);
-    EXPECT_EQ(r.status, 1) << bad[0];
-    EXPECT_EQ(r.out, "") << bad[0];
-    EXPECT_EQ(r.err.rfind("nightwindows: ", 0), 0u) << r.err;
-    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+      {{"1", "x"}, "'x' is not a time (Unix seconds, or YYYY-MM-DD[THH:MM[:SS[.fff]]][Z])"},
+      {{"5", "4"}, "START '5' is after END '4'"},
+      {{"1", "2", "3"}, "expected START END (see nightwindows --help)"},
+      {{"--bogus", "1", "2"}, "unknown option '--bogus' (see nightwindows --help)"},
+      {{"-86400", "0", "-q"}, "unknown option '-q' (see nightwindows --help)"},
+      {{"1600-01-01T00:00:00Z", "1600-01-01T01:00:00Z"},
+       "span outside the solar ephemeris: nights are found from 1694-08-08T01:00:00.000Z to "
+       "2296-12-09T23:58:00.000Z"}};
+  for (const auto &[args, problem] : refusals) {
+    r = run(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.out, "") << args[0];
+    EXPECT_EQ(r.err, "nightwindows: " + problem + "\n");
+  }
+}
+
+// Standard output closed or full: status 1 and a message.
+TEST(NightwindowsProgram, ClosedOrFullStandardOutputFails) {
+  const std::string program = std::string(KIT_BIN_DIR) + "/nightwindows";
+  for (const char *output : {kit_test::kClosedOutput, "/dev/full"}) {
+    const kit_test::SpawnResult r = kit_test::spawn_program(
+        program, {"nightwindows", "2030-01-01", "2031-01-01"}, {}, output);
+    EXPECT_EQ(r.status, 1) << output;
+    EXPECT_EQ(r.err, "nightwindows: cannot write the nights to standard output\n") << output;
   }
 }
 

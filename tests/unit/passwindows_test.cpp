@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "captured_run.h"
+#include "spawn_program.h"
 #include "instant.h"
 #include "interpolation.h"
 #include "look_angles.h"
@@ -90,14 +91,18 @@ struct Collector : tracking::WindowSink {
   }
 };
 
-Collector search(const std::vector<StateNode> &nodes, const tracking::SearchSettings &s) {
+// The search over nodes as the program drives it: every node until add()
+// says no later one matters, then finish(), which ends what is still open
+// (and does nothing once add() has said so).
+Collector search(const std::vector<StateNode> &nodes, const tracking::SearchSettings &s,
+                 std::size_t *evaluations = nullptr) {
   Collector c;
   tracking::WindowSearch w(s, c);
-  bool more = true;
-  for (std::size_t i = 0; i < nodes.size() && more; ++i)
-    more = w.add(nodes[i]);
-  if (more)
-    w.finish();
+  for (std::size_t i = 0; i < nodes.size() && w.add(nodes[i]); ++i) {
+  }
+  w.finish();
+  if (evaluations != nullptr)
+    *evaluations = w.evaluations();
   return c;
 }
 
@@ -244,7 +249,18 @@ TEST(WindowSearch, MaskAndMinimumElevation) {
   EXPECT_DOUBLE_EQ(mask.elevation(350.0), 10.0);
   EXPECT_DOUBLE_EQ(mask.elevation(10.0), 15.0 - 10.0 * 110.0 / 180.0);
   EXPECT_DOUBLE_EQ(mask.slope(90.0), 0.5);
-  EXPECT_DOUBLE_EQ(mask.smallest_step(), 20.0);
+  // The range over a sweep: its ends and the points between, through north
+  // when it wraps.
+  double low, high;
+  mask.range(85.0, 95.0, low, high);
+  EXPECT_DOUBLE_EQ(low, 7.5);
+  EXPECT_DOUBLE_EQ(high, 12.5);
+  mask.range(90.0, 270.0, low, high);
+  EXPECT_DOUBLE_EQ(low, 10.0);
+  EXPECT_DOUBLE_EQ(high, 15.0);
+  mask.range(350.0, 90.0, low, high);
+  EXPECT_DOUBLE_EQ(low, 5.0);
+  EXPECT_DOUBLE_EQ(high, 10.0);
 
   const Placement pl{[](double t) { return 0.03 * (t - kT0); },
                      [](double t) { return 80.0 + 0.02 * (t - kT0); },
@@ -260,6 +276,64 @@ TEST(WindowSearch, MaskAndMinimumElevation) {
     EXPECT_NEAR(c.windows[0].aos.t, kT0 + u, 1e-3) << minimum;
     EXPECT_EQ(c.windows[0].aos_bound, bound) << minimum;
   }
+}
+
+// A mask that hides everything but a notch one second wide in the pass's
+// azimuth: the window through the notch is found, bounded by the mask.  And
+// a mask whose detail is far finer than the pass (two points a billionth
+// of a degree apart) costs no more evaluations than a minimum elevation.
+TEST(WindowSearch, MaskNotchesAndFineDetail) {
+  const Placement pl{[](double) { return 20.0; },
+                     [](double t) { return 80.0 + 0.02 * (t - kT0); },
+                     [](double) { return 2500.0; }};
+  const std::vector<StateNode> nodes = placed(pl, kT0, 1200.0, 30.0);
+  const auto read_mask = [](const char *text, tracking::HorizonMask &mask) {
+    const char *path = "mask-notch.txt";
+    std::ofstream(path) << text;
+    EXPECT_EQ(mask.read(path), "");
+    std::remove(path);
+  };
+  // The azimuth crosses 90 at t0 + 500 and 90.02 at t0 + 501.
+  tracking::HorizonMask notch;
+  read_mask("0 40\n89.9999 40\n90 0\n90.02 0\n90.0201 40\n", notch);
+  tracking::SearchSettings s = ts1_only();
+  s.mask[tracking::kTs1] = &notch;
+  const Collector c = search(nodes, s);
+  ASSERT_EQ(c.windows.size(), 1u);
+  EXPECT_NEAR(c.windows[0].aos.t, kT0 + 500.0 - 0.0001 / 0.02 * 0.5, 0.01);
+  EXPECT_NEAR(c.windows[0].los.t, kT0 + 501.0 + 0.0001 / 0.02 * 0.5, 0.01);
+  EXPECT_EQ(c.windows[0].aos_bound, Bound::mask);
+  EXPECT_EQ(c.windows[0].los_bound, Bound::mask);
+
+  // Elevation 20, a mask of 25 with a detail no pass could resolve: no
+  // window, in as many evaluations as a minimum of 25 takes, give or take
+  // a few.
+  tracking::HorizonMask fine;
+  read_mask("10 25\n10.000000001 25\n", fine);
+  s.mask[tracking::kTs1] = &fine;
+  std::size_t with_mask = 0, without = 0;
+  EXPECT_TRUE(search(nodes, s, &with_mask).windows.empty());
+  s.mask[tracking::kTs1] = nullptr;
+  s.min_elevation[tracking::kTs1] = 25.0;
+  EXPECT_TRUE(search(nodes, s, &without).windows.empty());
+  EXPECT_LE(with_mask, without + 10) << without;
+}
+
+// The later line of an azimuth given twice is named: the first such line
+// in the file, unless a fault of another kind stands before it.
+TEST(HorizonMask, FaultsNamedByTheirFirstLine) {
+  const auto problem = [](const char *text) {
+    const char *path = "mask-faults.txt";
+    std::ofstream(path) << text;
+    tracking::HorizonMask mask;
+    const std::string p = mask.read(path);
+    std::remove(path);
+    return p;
+  };
+  EXPECT_EQ(problem("10 5\n20 6\n30 7\n20.0 8\n10 9\n"), "line 4: azimuth given twice");
+  EXPECT_EQ(problem("10 5\n20 6\nx y\n20 8\n"), "line 3: not an azimuth and an elevation");
+  EXPECT_EQ(problem("10 5\n10 6\nx y\n"), "line 2: azimuth given twice");
+  EXPECT_EQ(problem("# nothing\n\n"), "no point");
 }
 
 // ----- against NOVAS 3.1 ---------------------------------------------------------
@@ -523,10 +597,10 @@ TEST(WindowSearch, AnyAndBoth) {
 
 // ----- the same geometry as passrange ---------------------------------------------
 
-// At a record's own time, a window of that instant alone (START = END, any
-// elevation) sees what passrange reports for the record: within 1e-6 km and
-// 1e-6 degree at ranges over 1,000 km (a Julian date in one double holds
-// the instant to about 40 microseconds).
+// At a record's own time the search sees what passrange reports for the
+// record: a window of any elevation that ends there (END on the record)
+// has the record's geometry at its end, within 1e-6 km and 1e-6 degree at
+// ranges over 1,000 km, and at the record before at its start.
 TEST(WindowSearch, AgreesWithPassrangeAtRecords) {
   std::FILE *f = std::fopen((kData + "/orbits/orbit-c.org").c_str(), "r");
   ASSERT_NE(f, nullptr);
@@ -536,24 +610,29 @@ TEST(WindowSearch, AgreesWithPassrangeAtRecords) {
     records.push_back(r);
   std::fclose(f);
   int compared = 0;
-  for (std::size_t i = 1; i < records.size(); i += 7) {
+  for (std::size_t i = 1; i + 1 < records.size(); i += 7) {
+    const StateNode before = tracking::state_node(records[i - 1]);
     const StateNode node = tracking::state_node(records[i]);
     tracking::SearchSettings s;
-    s.start = s.end = node.t;
+    s.end = node.t;
     s.min_elevation[0] = s.min_elevation[1] = -90.0;
-    const Collector c = search({tracking::state_node(records[i - 1]), node}, s);
+    const Collector c = search({before, node, tracking::state_node(records[i + 1])}, s);
     ASSERT_EQ(c.windows.size(), 2u);
-    const ReportLine line = report_line(records[i]);
-    const double distance[2] = {line.distance1, line.distance2};
-    const double elevation[2] = {line.elevation1, line.elevation2};
-    for (int k = 0; k < 2; ++k) {
-      const Window w = c.of(k).at(0);
-      EXPECT_EQ(w.aos.t, node.t);
-      if (distance[k] < 1000.0)
-        continue;
-      ++compared;
-      EXPECT_NEAR(w.aos.look.range_km, distance[k], 1e-6) << i;
-      EXPECT_NEAR(w.aos.look.elevation_deg, elevation[k], 1e-6) << i;
+    for (const std::size_t record : {i - 1, i}) {
+      const ReportLine line = report_line(records[record]);
+      const double distance[2] = {line.distance1, line.distance2};
+      const double elevation[2] = {line.elevation1, line.elevation2};
+      for (int k = 0; k < 2; ++k) {
+        const Window w = c.of(k).at(0);
+        const tracking::WindowPoint &at = record == i ? w.los : w.aos;
+        EXPECT_EQ(at.t, record == i ? node.t : before.t);
+        EXPECT_EQ(record == i ? w.los_bound : w.aos_bound, record == i ? Bound::end : Bound::start);
+        if (distance[k] < 1000.0)
+          continue;
+        ++compared;
+        EXPECT_NEAR(at.look.range_km, distance[k], 1e-6) << i;
+        EXPECT_NEAR(at.look.elevation_deg, elevation[k], 1e-6) << i;
+      }
     }
   }
   EXPECT_GT(compared, 100);
@@ -586,7 +665,7 @@ TEST(PasswindowsProgram, AFaultInTheFileLeavesNoRows) {
   r = run({path, "1907712000", "1907730000"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("TS2         3"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\nTS2        3 "), std::string::npos) << r.out;
   std::remove(path.c_str());
 }
 
@@ -672,6 +751,103 @@ TEST(PasswindowsProgram, NightKeepsTheWindowsInsideTheNights) {
       EXPECT_TRUE(found) << w.station << " " << from << " " << to;
     }
   EXPECT_EQ(overlaps, static_cast<int>(pieces.size()));
+}
+
+// The fields of a tsv line, empty ones included.
+std::vector<std::string> tsv_fields(const std::string &line) {
+  std::vector<std::string> f(1);
+  for (const char c : line) {
+    if (c == '\t')
+      f.emplace_back();
+    else
+      f.back() += c;
+  }
+  return f;
+}
+
+// Standard output closed, or on a full device: status 1 and a message, for
+// the rows held in memory and for rows enough to spill into the temporary
+// file.
+TEST(PasswindowsProgram, ClosedOrFullStandardOutputFails) {
+  const std::string program = std::string(KIT_BIN_DIR) + "/passwindows";
+  const std::string heo = kData + "/windows/heo.org";
+  for (const std::vector<const char *> &argv :
+       {std::vector<const char *>{"passwindows", heo.c_str()},
+        {"passwindows", "--events", "--format", "json", "--min-elevation", "-90", "--max-gap", "1",
+         heo.c_str()}}) {
+    for (const char *output : {kit_test::kClosedOutput, "/dev/full"}) {
+      const kit_test::SpawnResult r = kit_test::spawn_program(program, argv, {}, output);
+      EXPECT_EQ(r.status, 1) << output;
+      EXPECT_EQ(r.err, "passwindows: cannot write to standard output\n") << output;
+    }
+  }
+}
+
+// Whatever the span, every window has a length and every aos its los, in
+// the stream's pass; a window that goes on past END ends there, bound end,
+// on a record or between two.
+TEST(PasswindowsProgram, EveryAosHasItsLos) {
+  const std::string orbit = kData + "/windows/leo.org";
+  const double first = 1907712000.0; // the first record; records every 20 s
+  for (const double start : {first, first + 10.0, first + 20.0}) {
+    for (const double end : {first, first + 20.0, first + 20.5, first + 400.0, first + 4000.0,
+                             first + 4010.0}) {
+      if (end < start)
+        continue;
+      for (const char *gap : {"3600", "10"}) {
+        const kit_test::CapturedRun r =
+            run({"--events", "--format", "tsv", "--min-elevation", "-90", "--max-gap", gap,
+                 "--station", "TS1", "--station", "any", orbit, std::to_string(start),
+                 std::to_string(end)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::istringstream in(r.out);
+        std::string line;
+        std::getline(in, line);
+        std::map<std::string, double> open; // station and pass -> aos
+        double last_los = -1.0;
+        std::string last_bound;
+        while (std::getline(in, line)) {
+          const std::vector<std::string> f = tsv_fields(line);
+          ASSERT_EQ(f.size(), 9u) << line;
+          const std::string key = f[2] + " " + f[3];
+          const double t = std::atof(f[1].c_str());
+          if (f[4] == "aos") {
+            EXPECT_EQ(open.count(key), 0u) << line;
+            open[key] = t;
+          } else if (f[4] == "los") {
+            ASSERT_EQ(open.count(key), 1u) << line;
+            EXPECT_GT(t, open[key]) << line;
+            open.erase(key);
+            last_los = t;
+            last_bound = f[5];
+          }
+        }
+        EXPECT_TRUE(open.empty()) << start << " " << end << " " << gap;
+        // With records every 20 s and no gap, the last window is cut at END.
+        if (std::string(gap) == "3600" && end > start) {
+          EXPECT_EQ(last_los, end) << start << " " << end;
+          EXPECT_EQ(last_bound, "end") << start << " " << end;
+        }
+      }
+    }
+  }
+}
+
+// The text table fits a terminal of 100 columns, whatever it lists.
+TEST(PasswindowsProgram, TextFitsOneHundredColumns) {
+  for (const std::vector<std::string> &args :
+       {std::vector<std::string>{kData + "/windows/heo.org"},
+        {"--station", "both", "--station", "any", "--night", kData + "/windows/heo.org"},
+        {"--events", kData + "/windows/leo.org"},
+        {"--min-elevation", "10", kData + "/orbits/orbit-a.org"}}) {
+    const kit_test::CapturedRun r = run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(r.out);
+    int lines = 0;
+    for (std::string line; std::getline(in, line); ++lines)
+      EXPECT_LE(line.size(), 100u) << line;
+    EXPECT_GT(lines, 1);
+  }
 }
 
 } // namespace

@@ -56,9 +56,12 @@ SpawnResult spawn_program(const std::string &path,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(
-      &actions, 1, stdout_path.empty() ? out_file.c_str() : stdout_path.c_str(),
-      O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (stdout_path == kClosedOutput)
+    posix_spawn_file_actions_addclose(&actions, 1);
+  else
+    posix_spawn_file_actions_addopen(
+        &actions, 1, stdout_path.empty() ? out_file.c_str() : stdout_path.c_str(),
+        O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (!workdir.empty()) {

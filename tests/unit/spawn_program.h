@@ -19,7 +19,9 @@ struct SpawnResult {
 // Starts `path` with exactly `argv` (no terminating null needed; an empty
 // vector gives the program an empty argument vector), standard input from
 // /dev/null, in `workdir` when not empty, standard output to `stdout_path`
-// when not empty, and waits for it.  Fails the calling test on spawn errors.
+// when not empty (kClosedOutput: standard output closed), and waits for
+// it.  Fails the calling test on spawn errors.
+inline constexpr const char *kClosedOutput = "(closed)";
 SpawnResult spawn_program(const std::string &path,
                           const std::vector<const char *> &argv,
                           const std::string &workdir = {},
