@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 #include <vector>
 
-#include "instant.h"
+#include "failure.h"
+#include "utc_instant.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ std::string night_span_problem(double start, double end) {
   if (served(start) && served(end))
     return {};
   return "span outside the solar ephemeris: nights are found from " +
-         events::iso_utc(kFirstNightInstant) + " to " + events::iso_utc(kLastNightInstant);
+         utc::iso_text(kFirstNightInstant) + " to " + utc::iso_text(kLastNightInstant);
 }
 
 NightSearch::NightSearch(double start, double end)
@@ -67,9 +67,9 @@ NightSearch::NightSearch(double start, double end)
 
 double NightSearch::altitude(double t) {
   short int status = 0;
-  const double a = sun_altitude_along(events::utc_julian_date(t), &setup_.site, &stream_, &status);
+  const double a = sun_altitude_along(utc::julian_date_of(t), &setup_.site, &stream_, &status);
   if (status != 0)
-    throw std::runtime_error("the Sun's place failed (status " + std::to_string(status) + ")");
+    throw kit::Failure("the Sun's place failed (status " + std::to_string(status) + ")");
   return a;
 }
 
@@ -125,7 +125,7 @@ double NightSearch::checked(double edge, bool is_start) {
   const double minute = std::round(edge / 60.0) * 60.0;
   if (!(std::fabs(edge - minute) <= kMinuteGuard))
     return edge;
-  const bool night = !day_or_night(events::utc_julian_date(minute), setup_).day;
+  const bool night = !day_or_night(utc::julian_date_of(minute), setup_).day;
   return minute_side(edge, minute, is_start, night);
 }
 

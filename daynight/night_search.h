@@ -75,7 +75,7 @@ double minute_side(double edge, double minute, bool is_start, bool night);
 // sunguard prints "[night]" exactly when the minute lies in a night.
 //
 // Memory holds the last few stretches of darkness, whatever the span.
-// Throws std::runtime_error when the Sun's place fails (a span outside
+// Throws kit::Failure when the Sun's place fails (a span outside
 // what night_span_problem accepts).
 // ---------------------------------------------------------------------------
 class NightSearch {

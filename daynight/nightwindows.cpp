@@ -12,10 +12,9 @@
 
 #include <cstring>
 #include <vector>
-#include <stdexcept>
 #include <string>
 
-#include "instant.h"
+#include "failure.h"
 #include "night_search.h"
 #include "options.h"
 #include "table.h"
@@ -45,79 +44,73 @@ constexpr const char *kUsage =
 
 const option kOptions[] = {KIT_COMMON_LONG_OPTIONS, {nullptr, 0, nullptr, 0}};
 
+
 struct Request {
-  events::CommonOptions common;
+  cli::CommonOptions common;
   double start = 0.0, end = 0.0;
 };
 
-std::string parse(int argc, char *argv[], Request &r) {
-  events::Arguments arguments = events::arrange_arguments(argc, argv, "h", kOptions);
-  argc = static_cast<int>(arguments.options.size()) - 1;
-  argv = arguments.options.data();
-  const std::vector<char *> &operands = arguments.operands;
-  opterr = 0;
-  optind = 0;
-  for (;;) {
-    const int c = getopt_long(argc, argv, events::kShortOptions, kOptions, nullptr);
-    if (c == -1)
-      break;
-    std::string problem;
-    events::common_option(c, kName, argv, r.common, problem);
-    if (!problem.empty() || r.common.help || r.common.version)
-      return problem;
-  }
+Request parse(int argc, char *argv[]) {
+  Request r;
+  const std::vector<char *> operands =
+      cli::read_command_line(argc, argv, kName, kOptions, r.common, [](int) {});
+  if (r.common.help || r.common.version)
+    return r;
   if (operands.size() != 2)
-    return "expected START END (see nightwindows --help)";
-  const std::string problem = events::parse_span(operands[0], operands[1], r.start, r.end);
-  return problem.empty() ? night_span_problem(r.start, r.end) : problem;
+    throw kit::Failure("expected START END (see nightwindows --help)");
+  cli::parse_span(operands[0], operands[1], r.start, r.end);
+  const std::string problem = night_span_problem(r.start, r.end);
+  if (!problem.empty())
+    throw kit::Failure(problem);
+  return r;
+}
+
+// The nights of a request, as rows.
+void list_nights(const Request &r, std::FILE *out) {
+  // The text table shows the nights' times and the crossings' times of day;
+  // a crossing is "-" where the span cuts the night (its bound then start
+  // or end).
+  cli::Table table(out, r.common.format,
+                   {{"start", 23, false},
+                    {"start_unix", 14, true, ""},
+                    {"end", 23, false},
+                    {"end_unix", 14, true, ""},
+                    {"duration_s", 8, true, "duration"},
+                    {"sunset", 12, false},
+                    {"sunset_unix", 14, true, ""},
+                    {"sunrise", 12, false},
+                    {"sunrise_unix", 14, true, ""},
+                    {"start_bound", 11, false, ""},
+                    {"end_bound", 9, false, ""}});
+  NightSearch search(r.start, r.end);
+  for (Night n; search.next(n);) {
+    std::vector<cli::Cell> row;
+    cli::time_cells(n.start, row);
+    cli::time_cells(n.end, row);
+    row.push_back(cli::duration_cell(n.start, n.end));
+    cli::time_cells(n.sunset, row, cli::TextTime::time_of_day);
+    cli::time_cells(n.sunrise, row, cli::TextTime::time_of_day);
+    row.push_back(cli::value(night_bound_name(n.start_bound)));
+    row.push_back(cli::value(night_bound_name(n.end_bound)));
+    table.row(row);
+  }
+  if (!table.finish())
+    throw kit::Failure("cannot write the nights to standard output");
 }
 
 } // namespace
 
 int run_nightwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
-  Request r;
-  const int answer =
-      events::answer_command_line(kName, kUsage, parse(argc, argv, r), r.common, out, err);
-  if (answer >= 0)
-    return answer;
-  // The text table shows the nights' times and the crossings' times of day;
-  // a crossing is "-" where the span cuts the night (its bound then start
-  // or end).
-  events::Table table(out, r.common.format,
-                      {{"start", 23, false},
-                       {"start_unix", 14, true, ""},
-                       {"end", 23, false},
-                       {"end_unix", 14, true, ""},
-                       {"duration_s", 8, true, "duration"},
-                       {"sunset", 12, false},
-                       {"sunset_unix", 14, true, ""},
-                       {"sunrise", 12, false},
-                       {"sunrise_unix", 14, true, ""},
-                       {"start_bound", 11, false, ""},
-                       {"end_bound", 9, false, ""}});
   try {
-    NightSearch search(r.start, r.end);
-    Night n;
-    while (search.next(n)) {
-      std::vector<events::Cell> row;
-      events::time_cells(n.start, row);
-      events::time_cells(n.end, row);
-      row.push_back(events::duration_cell(n.start, n.end));
-      events::time_cells(n.sunset, row, events::TextTime::time_of_day);
-      events::time_cells(n.sunrise, row, events::TextTime::time_of_day);
-      row.push_back(events::value(night_bound_name(n.start_bound)));
-      row.push_back(events::value(night_bound_name(n.end_bound)));
-      table.row(row);
-    }
-  } catch (const std::runtime_error &e) {
-    std::fprintf(err, "%s: %s\n", kName, e.what());
-    return 1;
+    const Request r = parse(argc, argv);
+    const int answer = cli::answer_command_line(kName, kUsage, r.common, out);
+    if (answer >= 0)
+      return answer;
+    list_nights(r, out);
+    return 0;
+  } catch (const kit::Failure &e) {
+    return cli::report_failure(kName, e, err);
   }
-  if (!table.finish()) {
-    std::fprintf(err, "%s: cannot write the nights to standard output\n", kName);
-    return 1;
-  }
-  return 0;
 }
 
 #ifndef KIT_NO_MAIN

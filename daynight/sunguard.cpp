@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "program_name.h"
+#include "utc_instant.h"
 
 namespace {
 
@@ -119,8 +120,9 @@ const char *scan_message(ArgumentScan scan) {
 }
 
 double civil_julian_date(const CivilDateTime &when) {
-  const double hour_of_day = when.hour + when.minute / 60.0;
-  return julian_date(when.year, when.month, when.day, hour_of_day);
+  // The instant's decimal hour with no second: hour + minute / 60.0.
+  return utc::Instant::of_calendar(when.year, when.month, when.day, when.hour, when.minute, 0.0)
+      .julian_date();
 }
 
 #ifndef KIT_NO_MAIN

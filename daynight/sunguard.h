@@ -47,7 +47,8 @@ ArgumentScan scan_arguments(int argc, const char *const argv[], CivilDateTime *w
 // and usage.
 const char *scan_message(ArgumentScan scan);
 
-// The UTC Julian date of a validated instant: julian_date(year, month, day,
+// The UTC Julian date of a validated instant: the Julian date of its
+// calendar fields as given (utc::Instant), julian_date(year, month, day,
 // hour + minute / 60.0).  Days past a month's end run on into the next.
 double civil_julian_date(const CivilDateTime &when);
 

@@ -38,14 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
       year_text += text[at++];
     errno = 0;
     const long long year = std::strtoll(year_text.c_str(), nullptr, 10);
-    FUZZ_CHECK(errno == 0 && year == r.year);
+    FUZZ_CHECK(errno == 0 && year == r.stamp.year());
 
     const long now = std::ftell(f);
     FUZZ_CHECK(now > position);
     FUZZ_CHECK(now - position == consumed);
     FUZZ_CHECK(now <= static_cast<long>(size));
     position = now;
-    FUZZ_CHECK(r.second > -2147483649.0 && r.second < 2147483648.0);
+    FUZZ_CHECK(r.stamp.second() > -2147483649.0 && r.stamp.second() < 2147483648.0);
   }
   std::fclose(f);
   return 0;

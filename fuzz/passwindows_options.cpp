@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "failure.h"
 #include "fuzz_check.h"
 #include "passwindows.h"
 
@@ -22,9 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   for (int i = 0; i <= args.argc(); ++i)
     argv.push_back(const_cast<char *>(args.argv()[i]));
   PasswindowsOptions o;
-  const std::string problem = parse_passwindows_options(args.argc(), argv.data(), o);
-  if (!problem.empty()) {
-    FUZZ_CHECK(problem.find('\n') == std::string::npos);
+  try {
+    parse_passwindows_options(args.argc(), argv.data(), o);
+  } catch (const kit::Failure &e) {
+    FUZZ_CHECK(std::string(e.what()).find('\n') == std::string::npos);
     return 0;
   }
   if (o.common.help || o.common.version)

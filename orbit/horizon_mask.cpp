@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "failure.h"
+
 namespace tracking {
 
 namespace {
@@ -32,7 +34,7 @@ std::string at_line(long line, const char *what) {
 
 } // namespace
 
-std::string HorizonMask::read(const char *path) {
+std::string HorizonMask::load(const char *path) {
   std::FILE *f = std::fopen(path, "r");
   if (f == nullptr)
     return std::string("cannot open: ") + std::strerror(errno);
@@ -107,6 +109,12 @@ std::string HorizonMask::read(const char *path) {
     highest_[k] = std::max(highest_[2 * k], highest_[2 * k + 1]);
   }
   return {};
+}
+
+void HorizonMask::read(const char *path) {
+  const std::string problem = load(path);
+  if (!problem.empty())
+    throw kit::Failure(problem);
 }
 
 std::size_t HorizonMask::piece(double azimuth, double &from, double &width) const {

@@ -17,13 +17,12 @@ public:
   //                (azimuth 0 to below 360, north through east; elevation
   //                -90 to 90), blank lines and comments from "#" to the
   //                line's end ignored
-  // Returned (function value):
-  //   empty on success; otherwise the reason, naming the first line at
-  //   fault: a line that is not two numbers, a value out of range, an
-  //   azimuth given twice (the later line), no point at all, or a file
-  //   that cannot be read.  O(n log n) in the number of points.
+  // Throws kit::Failure with the reason, naming the first line at fault: a
+  //   line that is not two numbers, a value out of range, an azimuth given
+  //   twice (the later line), no point at all, or a file that cannot be
+  //   read.  O(n log n) in the number of points.
   // -------------------------------------------------------------------------
-  std::string read(const char *path);
+  void read(const char *path);
 
   // The mask's elevation at an azimuth: linear in azimuth between the
   // neighbouring points, across north from the last point to the first; a
@@ -42,6 +41,8 @@ public:
   bool empty() const { return azimuth_.empty(); }
 
 private:
+  // The reading of read(): empty, or the reason.
+  std::string load(const char *path);
   // The piece holding an azimuth: its start and its width.
   std::size_t piece(double azimuth, double &from, double &width) const;
   // The points' lowest and highest elevations over indices [i, j).

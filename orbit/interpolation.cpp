@@ -1,17 +1,10 @@
 // interpolation.cpp - cubic Hermite interpolation between two records.
 #include "interpolation.h"
 
-#include "novas_kit.h"
-
 namespace tracking {
 
 StateNode state_node(const OrbitRecord &r) {
-  const double hour = (r.hour + r.minute / 60.0) + r.second / 3600.0;
-  return {record_instant(r),
-          {r.x, r.y, r.z},
-          {r.vx, r.vy, r.vz},
-          julian_date(static_cast<short>(r.year), static_cast<short>(r.month),
-                      static_cast<short>(r.day), hour)};
+  return {r.stamp.unix_seconds(), {r.x, r.y, r.z}, {r.vx, r.vy, r.vz}, r.stamp.julian_date()};
 }
 
 State hermite(const StateNode &a, const StateNode &b, double t) {

@@ -21,8 +21,7 @@ struct StateNode {
 };
 
 // The node of a record read by read_orbit_record: its instant, state and
-// Julian date julian_date(year, month, day, (hour + minute / 60.0) +
-// second / 3600.0), the year, month and day as 16-bit integers.
+// the Julian date of its timestamp's own fields.
 StateNode state_node(const OrbitRecord &r);
 
 // Position (km) and velocity (km/s) at one instant.

@@ -181,14 +181,13 @@ bool OrbitReader::fast_record(OrbitRecord &r, std::size_t &used) {
       return false;
     }
   }
-  r.second = values[0];
   r.x = values[1];
   r.y = values[2];
   r.z = values[3];
   r.vx = values[4];
   r.vy = values[5];
   r.vz = values[6];
-  if (!set_timestamp(stamp, r))
+  if (!set_timestamp(stamp, values[0], r))
     return false;
   used = static_cast<std::size_t>(p - first);
   return true;
@@ -203,10 +202,11 @@ bool OrbitReader::formatted_record(OrbitRecord &r, std::size_t &used) {
   if (m == nullptr)
     return false;
   long long stamp[5];
+  double second;
   int stamp_chars = 0, state_chars = 0;
   bool complete =
       std::fscanf(m, "%lld-%lld-%lldT%lld:%lld:%lf%n", &stamp[0], &stamp[1], &stamp[2],
-                  &stamp[3], &stamp[4], &r.second, &stamp_chars) == 6;
+                  &stamp[3], &stamp[4], &second, &stamp_chars) == 6;
   int zulu = 0;
   if (complete && rules_.zulu) {
     const int c = std::getc(m);
@@ -219,7 +219,7 @@ bool OrbitReader::formatted_record(OrbitRecord &r, std::size_t &used) {
                                      &r.vy, &r.vz, &state_chars) == 6;
   const bool at_end = std::feof(m) != 0;
   std::fclose(m);
-  if (complete && set_timestamp(stamp, r)) {
+  if (complete && set_timestamp(stamp, second, r)) {
     used = static_cast<std::size_t>(stamp_chars + zulu + state_chars);
     return false;
   }

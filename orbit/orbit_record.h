@@ -6,14 +6,15 @@
 #include <cstdint>
 #include <cstdio>
 
-// One record of an orbit file: UTC timestamp, geocentric position (km) and
-// velocity (km/s) on GCRS axes, and its record time.
+#include "utc_instant.h"
+
+// One record of an orbit file: its UTC timestamp as written (with its
+// record time: the whole Unix seconds of the timestamp, the second
+// truncated), geocentric position (km) and velocity (km/s) on GCRS axes.
 struct OrbitRecord {
-  int year, month, day, hour, minute;
-  double second;       // seconds of the minute, fraction kept
-  double x, y, z;      // km
-  double vx, vy, vz;   // km/s
-  std::int64_t unixsec; // record time: timestamp in whole Unix seconds
+  utc::Instant stamp;
+  double x, y, z;    // km
+  double vx, vy, vz; // km/s
 };
 
 // ---------------------------------------------------------------------------
@@ -24,10 +25,11 @@ struct OrbitRecord {
 //   r       the twelve fields read with the pattern
 //           "%d-%d-%dT%d:%d:%lf %lf %lf %lf %lf %lf %lf" (white space of any
 //           kind allowed before every number, the timestamp separators
-//           directly after the preceding number), and the record time:
-//           timegm of the timestamp with the second truncated towards zero,
-//           fields out of their ranges normalised (second 60 is the next
-//           minute).  Unspecified after false.
+//           directly after the preceding number), the timestamp as an
+//           instant of its fields with its record time: timegm of the
+//           timestamp with the second truncated towards zero, fields out of
+//           their ranges normalised (second 60 is the next minute).
+//           Unspecified after false.
 //   consumed  when given and the result is true, the number of characters
 //           the record took from the stream, white space before it
 //           included (so that a reader can tell where in the file it is)
@@ -44,14 +46,9 @@ struct OrbitRecord {
 bool read_orbit_record(std::FILE *f, OrbitRecord &r, long *consumed = nullptr);
 
 // set_timestamp: the checks read_orbit_record makes of a timestamp read as
-// five integers (year, month, day, hour, minute, each as long long) and the
-// record's second already in r: true, with r's fields and record time set,
-// when the timestamp has a record time; false otherwise (r unspecified).
-bool set_timestamp(const long long (&stamp)[5], OrbitRecord &r);
-
-// record_instant: the record's timestamp in Unix seconds with the fraction
-// of its second: the record time plus what truncation dropped from the
-// second (59.25 adds 0.25; 60 has already carried into the record time).
-double record_instant(const OrbitRecord &r);
+// five integers (year, month, day, hour, minute, each as long long) and
+// its second: true, with r.stamp set, when the timestamp has a record
+// time; false otherwise (r.stamp unspecified).
+bool set_timestamp(const long long (&stamp)[5], double second, OrbitRecord &r);
 
 #endif

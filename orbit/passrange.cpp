@@ -31,6 +31,7 @@
 #include "program_name.h"
 #include "stations.h"
 #include "time_scale_settings.h"
+#include "utc_instant.h"
 
 // Instants are read with atol: it must hold any Unix time of the kit's
 // range (the build refuses other targets).
@@ -39,8 +40,8 @@ static_assert(sizeof(long) >= 8, "passrange needs a 64-bit long");
 namespace {
 
 // What a field of a line may lose to the stream's fitted nutation series.
-// The fit moves station positions by at most 9.2e-12 km and up vectors by
-// 1.4e-15 (500,000 dates over 2000-2100); a distance also rounds a few
+// The fit moves station positions by at most 9.9e-12 km and up vectors by
+// 1.6e-15 (400,000 dates over its span, the years 1000 to 3000); a distance also rounds a few
 // units in its last place differently.  A field that could round to
 // another printed digit without the fit is computed again without it, so
 // that a line never depends on the fit:
@@ -53,19 +54,6 @@ constexpr double kDistanceMargin = 1e-10;     // km
 constexpr double kDistanceRelativeMargin = 2e-15;
 constexpr double kElevationMargin = 1e-6;     // degrees
 constexpr double kNearStation = 10.0;         // km
-
-// Rotates the four station vectors to GCRS axes at the given UT1 Julian
-// date, the nutation series fitted along the stream when one is given.  A
-// failure ends the process with the library's code, after "Error %d from
-// ter2cel." on the standard output.
-void rotate_stations(double jd_ut1, ter2cel_stream *stream,
-                     double (&celestial)[4][3]) {
-  const short error = tracking::rotate_stations(jd_ut1, stream, celestial);
-  if (error != 0) {
-    std::printf("Error %d from ter2cel.", error);
-    std::exit(error);
-  }
-}
 
 // The fields of a report line that depend on the Earth's rotation: the
 // distances and elevations at both stations, from the rotated station
@@ -100,16 +88,15 @@ bool depends_on_the_fit(const ReportLine &f) {
 
 } // namespace
 
-// Computes the report line of one record; see passrange.h.  The decimal
-// hour, the carried position, the distances and the cosine are formed in
-// the order written, which the printed digits depend on.
+// Computes the report line of one record; see passrange.h.  The carried
+// position, the distances and the cosine are formed in the order written,
+// which the printed digits depend on; the Julian date is the timestamp's,
+// of its decimal hour (utc::Instant).
 ReportLine report_line(std::int64_t requested_instant,
                        std::int64_t record_unixsec, int year, int month,
                        int day, int hour, int minute, double second, double x,
                        double y, double z, double vx, double vy, double vz,
                        ter2cel_stream *stream) {
-  const double decimal_hour = (hour + minute / 60.0) + second / 3600.0;
-
   if (requested_instant != record_unixsec) {
     const double dt = static_cast<double>(requested_instant - record_unixsec);
     x = vx * dt + x;
@@ -118,18 +105,21 @@ ReportLine report_line(std::int64_t requested_instant,
   }
   const double p[3] = {x, y, z};
 
-  ReportLine line;
-  line.julian_date = julian_date(static_cast<short>(year),
-                                 static_cast<short>(month),
-                                 static_cast<short>(day), decimal_hour);
+  ReportLine line{};
+  line.julian_date =
+      utc::Instant::of_calendar(year, month, day, hour, minute, second).julian_date();
   const double jd_ut1 = kit::kTimeScales.jd_ut1(line.julian_date);
 
   double celestial[4][3];
-  rotate_stations(jd_ut1, stream, celestial);
+  line.status = tracking::rotate_stations(jd_ut1, stream, celestial);
+  if (line.status != 0)
+    return line;
   set_station_fields(p, celestial, line);
   line.recomputed = stream != nullptr && depends_on_the_fit(line);
   if (line.recomputed) {
-    rotate_stations(jd_ut1, nullptr, celestial);
+    line.status = tracking::rotate_stations(jd_ut1, nullptr, celestial);
+    if (line.status != 0)
+      return line;
     set_station_fields(p, celestial, line);
   }
   line.geocentric = std::sqrt((x * x + y * y) + z * z);
@@ -137,9 +127,9 @@ ReportLine report_line(std::int64_t requested_instant,
 }
 
 ReportLine report_line(const OrbitRecord &r, ter2cel_stream *stream) {
-  return report_line(r.unixsec, r.unixsec, r.year, r.month, r.day, r.hour,
-                     r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz,
-                     stream);
+  const utc::Instant &s = r.stamp;
+  return report_line(s.record_time(), s.record_time(), s.year(), s.month(), s.day(), s.hour(),
+                     s.minute(), s.second(), r.x, r.y, r.z, r.vx, r.vy, r.vz, stream);
 }
 
 // Prints the report line of one record; see passrange.h.
@@ -151,6 +141,12 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
   const ReportLine l =
       report_line(requested_instant, record_unixsec, year, month, day, hour,
                   minute, second, x, y, z, vx, vy, vz, stream);
+  // A failure of the Earth's rotation ends the run here, with its own
+  // message on the standard output and its code as the exit status.
+  if (l.status != 0) {
+    std::printf("Error %d from ter2cel.", l.status);
+    std::exit(l.status);
+  }
   std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", l.julian_date,
               l.distance1, l.distance2, l.geocentric, l.elevation1,
               l.elevation2);
@@ -176,8 +172,9 @@ std::int64_t saturating_add(std::int64_t a, std::int64_t b) {
 void report(std::int64_t requested_instant, const OrbitRecord &r,
             ter2cel_stream *stream) {
   compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevations_for_a_given_date_unixsec(
-      requested_instant, r.unixsec, r.year, r.month, r.day, r.hour,
-      r.minute, r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz, stream);
+      requested_instant, r.stamp.record_time(), r.stamp.year(), r.stamp.month(),
+      r.stamp.day(), r.stamp.hour(), r.stamp.minute(), r.stamp.second(), r.x, r.y, r.z, r.vx,
+      r.vy, r.vz, stream);
 }
 
 // Exit status after the report lines: 0, or 1 with a message when the
@@ -228,7 +225,7 @@ int run_report(const char *path, ReportRequest q) {
   // Records are taken to be in ascending time order.
   OrbitRecord r;
   while (read_orbit_record(f, r)) {
-    const std::int64_t t = r.unixsec;
+    const std::int64_t t = r.stamp.record_time();
     if (q.window_start == 0) {
       report(t, r, &stream);
       continue;
@@ -273,7 +270,7 @@ int run_report(const char *path, ReportRequest q) {
     return 1;
   }
   if (q.requested_instant == 0)
-    q.requested_instant = best.unixsec;
+    q.requested_instant = best.stamp.record_time();
   report(q.requested_instant, best, nullptr);
   return finish_output();
 }

@@ -21,6 +21,8 @@ struct ReportLine {
   double elevation1, elevation2; // degrees, at TS1 and TS2
   bool recomputed;               // the station fields were computed again
                                  // on the exact Earth rotation
+  short status;                  // ter2cel's: 0, or its failure (the other
+                                 // fields then unset)
 };
 
 // report_line: the fields of the report line of one record.
@@ -37,7 +39,8 @@ struct ReportLine {
 //               Every field therefore equals the one computed without a
 //               stream, bit for bit or but for rounding that no printed
 //               digit shows.
-// Status: as compute_and_print_... (a ter2cel failure ends the process).
+// Status: ReportLine::status, ter2cel's (nothing is printed, the process
+//   goes on).
 ReportLine report_line(std::int64_t requested_instant,
                        std::int64_t record_unixsec, int year, int month,
                        int day, int hour, int minute, double second, double x,

@@ -11,22 +11,19 @@
 
 #include <getopt.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <memory>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "failure.h"
 #include "held_output.h"
-#include "instant.h"
+#include "night_gate.h"
+#include "utc_instant.h"
 #include "interpolation.h"
-#include "night_search.h"
 #include "options.h"
 #include "orbit_reader.h"
 #include "orbit_record.h"
@@ -67,7 +64,7 @@ constexpr const char *kUsage =
     "line on standard error.\n";
 
 enum OptionCode {
-  kMinElevation = events::kFirstToolOption,
+  kMinElevation = cli::kFirstToolOption,
   kMask,
   kStation,
   kEvents,
@@ -102,105 +99,87 @@ int stream_index(const std::string &name) {
   return index_of(name, tracking::kStreamNames, tracking::kStreamCount);
 }
 
-using events::quoted;
-
-bool elevation_value(const char *text, double &value) {
-  return events::parse_number(text, value) && value >= -90.0 && value <= 90.0;
-}
+using cli::quoted;
 
 // --min-elevation DEG or STATION=DEG.
-std::string min_elevation(const char *text, PasswindowsOptions &o) {
+void min_elevation(const char *text, PasswindowsOptions &o) {
   std::string name, value = text;
-  const bool one = events::split_assignment(text, name, value);
+  const bool one = cli::split_assignment(text, name, value);
   double deg;
-  if (!elevation_value(value.c_str(), deg))
-    return "--min-elevation: " + quoted(value) + " is not an elevation from -90 to 90";
+  if (!cli::parse_number(value.c_str(), deg) || !(deg >= -90.0 && deg <= 90.0))
+    throw kit::Failure("--min-elevation: " + quoted(value) + " is not an elevation from -90 to 90");
   if (!one) {
     for (double &m : o.settings.min_elevation)
       m = deg;
-    return {};
+    return;
   }
   const int k = station_index(name);
   if (k < 0)
-    return "--min-elevation: unknown station " + quoted(name) + " (TS1 or TS2)";
+    throw kit::Failure("--min-elevation: unknown station " + quoted(name) + " (TS1 or TS2)");
   o.settings.min_elevation[k] = deg;
-  return {};
 }
 
 // --mask STATION=FILE.
-std::string mask(const char *text, PasswindowsOptions &o) {
+void mask(const char *text, PasswindowsOptions &o) {
   std::string name, path;
-  if (!events::split_assignment(text, name, path))
-    return "--mask: " + quoted(text) + " is not STATION=FILE";
+  if (!cli::split_assignment(text, name, path))
+    throw kit::Failure("--mask: " + quoted(text) + " is not STATION=FILE");
   const int k = station_index(name);
   if (k < 0)
-    return "--mask: unknown station " + quoted(name) + " (TS1 or TS2)";
-  const std::string problem = o.masks[k].read(path.c_str());
-  if (!problem.empty())
-    return "--mask: " + quoted(path) + ": " + problem;
+    throw kit::Failure("--mask: unknown station " + quoted(name) + " (TS1 or TS2)");
+  try {
+    o.masks[k].read(path.c_str());
+  } catch (const kit::Failure &e) {
+    throw kit::Failure("--mask: " + quoted(path) + ": " + e.what());
+  }
   o.settings.mask[k] = &o.masks[k];
-  return {};
 }
 
 } // namespace
 
-std::string parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
+void parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
   bool stations_given = false;
-  events::Arguments arguments = events::arrange_arguments(argc, argv, "h", kOptions);
-  argc = static_cast<int>(arguments.options.size()) - 1;
-  argv = arguments.options.data();
-  const std::vector<char *> &operands = arguments.operands;
-  opterr = 0;
-  optind = 0;
-  for (;;) {
-    const int c = getopt_long(argc, argv, events::kShortOptions, kOptions, nullptr);
-    if (c == -1)
-      break;
-    std::string problem;
-    if (events::common_option(c, kName, argv, o.common, problem)) {
-      if (!problem.empty() || o.common.help || o.common.version)
-        return problem;
-      continue;
-    }
-    switch (c) {
-    case kMinElevation:
-      problem = min_elevation(optarg, o);
-      break;
-    case kMask:
-      problem = mask(optarg, o);
-      break;
-    case kStation: {
-      const int k = stream_index(optarg);
-      if (k < 0)
-        return "--station: unknown station " + quoted(optarg) + " (TS1, TS2, any or both)";
-      if (!stations_given)
-        for (bool &w : o.settings.wanted)
-          w = false;
-      stations_given = true;
-      o.settings.wanted[k] = true;
-      break;
-    }
-    case kEvents:
-      o.events = true;
-      break;
-    case kNight:
-      o.night = true;
-      break;
-    case kMaxGap:
-      if (!events::parse_number(optarg, o.settings.max_gap) || !(o.settings.max_gap > 0.0))
-        return "--max-gap: " + quoted(optarg) + " is not a positive number of seconds";
-      break;
-    }
-    if (!problem.empty())
-      return problem;
-  }
+  const std::vector<char *> operands =
+      cli::read_command_line(argc, argv, kName, kOptions, o.common, [&](int c) {
+        switch (c) {
+        case kMinElevation:
+          min_elevation(optarg, o);
+          break;
+        case kMask:
+          mask(optarg, o);
+          break;
+        case kStation: {
+          const int k = stream_index(optarg);
+          if (k < 0)
+            throw kit::Failure("--station: unknown station " + quoted(optarg) +
+                               " (TS1, TS2, any or both)");
+          if (!stations_given)
+            for (bool &w : o.settings.wanted)
+              w = false;
+          stations_given = true;
+          o.settings.wanted[k] = true;
+          break;
+        }
+        case kEvents:
+          o.events = true;
+          break;
+        case kNight:
+          o.night = true;
+          break;
+        case kMaxGap:
+          if (!cli::parse_number(optarg, o.settings.max_gap) || !(o.settings.max_gap > 0.0))
+            throw kit::Failure("--max-gap: " + quoted(optarg) +
+                               " is not a positive number of seconds");
+          break;
+        }
+      });
+  if (o.common.help || o.common.version)
+    return;
   if (operands.size() != 1 && operands.size() != 3)
-    return "expected ORBITFILE [START END] (see passwindows --help)";
+    throw kit::Failure("expected ORBITFILE [START END] (see passwindows --help)");
   o.orbit = operands[0];
   if (operands.size() == 3)
-    return events::parse_span(operands[1], operands[2], o.settings.start,
-                              o.settings.end);
-  return {};
+    cli::parse_span(operands[1], operands[2], o.settings.start, o.settings.end);
 }
 
 namespace {
@@ -221,19 +200,19 @@ public:
     if (events_)
       return;
     const bool station = w.stream < tracking::kStationCount;
-    std::vector<events::Cell> row = {events::value(tracking::kStreamNames[w.stream]),
-                                     events::value(std::to_string(w.pass))};
-    events::time_cells(w.aos.t, row);
+    std::vector<cli::Cell> row = {cli::value(tracking::kStreamNames[w.stream]),
+                                     cli::value(std::to_string(w.pass))};
+    cli::time_cells(w.aos.t, row);
     // The combined streams have no culmination of their own.
-    events::time_cells(station ? w.tca.t : std::nan(""), row, events::TextTime::time_of_day);
-    events::time_cells(w.los.t, row, events::TextTime::time_of_day);
-    row.push_back(events::duration_cell(w.aos.t, w.los.t));
+    cli::time_cells(station ? w.tca.t : std::nan(""), row, cli::TextTime::time_of_day);
+    cli::time_cells(w.los.t, row, cli::TextTime::time_of_day);
+    row.push_back(cli::duration_cell(w.aos.t, w.los.t));
     for (const double v : {w.tca.look.elevation_deg, w.aos.look.azimuth_deg,
                            w.tca.look.azimuth_deg, w.los.look.azimuth_deg,
                            w.aos.look.range_km, w.tca.look.range_km, w.los.look.range_km})
       row.push_back(geometry(station, v));
-    row.push_back(events::value(tracking::bound_name(w.aos_bound)));
-    row.push_back(events::value(tracking::bound_name(w.los_bound)));
+    row.push_back(cli::value(w.aos_bound));
+    row.push_back(cli::value(w.los_bound));
     table_.row(row);
   }
 
@@ -242,14 +221,14 @@ public:
       return;
     static const char *const kTypes[] = {"aos", "tca", "los"};
     const bool station = e.stream < tracking::kStationCount;
-    std::vector<events::Cell> row;
-    events::time_cells(e.at.t, row);
-    row.push_back(events::value(tracking::kStreamNames[e.stream]));
-    row.push_back(events::value(std::to_string(e.pass)));
-    row.push_back(events::value(kTypes[static_cast<int>(e.type)]));
+    std::vector<cli::Cell> row;
+    cli::time_cells(e.at.t, row);
+    row.push_back(cli::value(tracking::kStreamNames[e.stream]));
+    row.push_back(cli::value(std::to_string(e.pass)));
+    row.push_back(cli::value(kTypes[static_cast<int>(e.type)]));
     row.push_back(e.type == tracking::PassEventType::tca
-                      ? events::none()
-                      : events::value(tracking::bound_name(e.bound)));
+                      ? cli::none()
+                      : cli::value(e.bound));
     for (const double v : {e.at.look.elevation_deg, e.at.look.azimuth_deg, e.at.look.range_km})
       row.push_back(geometry(station, v));
     table_.row(row);
@@ -260,10 +239,10 @@ public:
 private:
   // A station's elevation, azimuth or range; none for the combined
   // streams, which are seen from no one station.
-  static events::Cell geometry(bool station, double v) {
-    return station ? events::number_cell(v, kDecimals, kTextDecimals) : events::none();
+  static cli::Cell geometry(bool station, double v) {
+    return station ? cli::number_cell(v, kDecimals, kTextDecimals) : cli::none();
   }
-  static std::vector<events::Column> window_columns() {
+  static std::vector<cli::Column> window_columns() {
     return {{"station", 7, false},
             {"pass", 4, true},
             {"aos", 23, false},
@@ -283,7 +262,7 @@ private:
             {"aos_bound", 9, false},
             {"los_bound", 9, false}};
   }
-  static std::vector<events::Column> event_columns() {
+  static std::vector<cli::Column> event_columns() {
     return {{"time", 23, false},           {"time_unix", 14, true, ""},
             {"station", 7, false},         {"pass", 4, true},
             {"event", 5, false},           {"bound", 9, false},
@@ -291,65 +270,7 @@ private:
             {"range_km", 10, true}};
   }
   bool events_;
-  events::Table table_;
-};
-
-// The site's nights as a gate for the windows: found along the search, from
-// its first instant on.
-class NightGate : public tracking::Gate {
-public:
-  explicit NightGate(double end) : end_(end) {}
-
-  bool open_at(double t) override {
-    fill(t);
-    for (const Night &n : nights_)
-      if (n.start <= t && t <= n.end)
-        return true;
-    return false;
-  }
-
-  void changes(double from, double to, std::vector<double> &out) override {
-    fill(to);
-    while (!nights_.empty() && nights_.front().end < from)
-      nights_.pop_front();
-    // The edges of the nights; where the search span cuts a night, the
-    // span's own end is the windows' (bound end), not the night's.
-    for (const Night &n : nights_) {
-      if (n.start_bound != NightBound::start && n.start > from && n.start <= to)
-        out.push_back(n.start);
-      if (n.end_bound != NightBound::end && n.end > from && n.end <= to)
-        out.push_back(n.end);
-    }
-  }
-
-private:
-  // The nights known up to t at least.
-  void fill(double t) {
-    if (!search_) {
-      // Without an end, as far as the ephemeris serves.
-      const double end = std::isinf(end_) ? kLastNightInstant : end_;
-      const std::string problem = night_span_problem(t, end);
-      if (!problem.empty())
-        throw std::runtime_error("--night: " + problem);
-      search_.emplace(t, end);
-      searched_to_ = end;
-    }
-    if (t > searched_to_)
-      throw std::runtime_error("--night: the orbit runs past the nights the solar "
-                               "ephemeris serves");
-    Night n;
-    while (!done_ && (nights_.empty() || nights_.back().end < t)) {
-      if (search_->next(n))
-        nights_.push_back(n);
-      else
-        done_ = true;
-    }
-  }
-  double end_;
-  std::optional<NightSearch> search_;
-  double searched_to_ = 0.0;
-  std::deque<Night> nights_;
-  bool done_ = false;
+  cli::Table table_;
 };
 
 // Where a message about the orbit file points.
@@ -361,26 +282,26 @@ std::string at_line(const PasswindowsOptions &o, long line) {
 // not finite, a state whose squares overflow (no geometry can be computed
 // from it), an instant whose year leaves the 16 bits of the Julian date.
 const char *unusable(const OrbitRecord &r) {
-  for (const double v : {r.second, r.x, r.y, r.z, r.vx, r.vy, r.vz})
+  for (const double v : {r.stamp.second(), r.x, r.y, r.z, r.vx, r.vy, r.vz})
     if (!std::isfinite(v))
       return "a number that is not finite";
   if (!std::isfinite(r.x * r.x + r.y * r.y + r.z * r.z) ||
       !std::isfinite(r.vx * r.vx + r.vy * r.vy + r.vz * r.vz))
     return "a state too large to compute with";
-  if (!events::year_fits(record_instant(r)))
+  if (!utc::year_fits(r.stamp.unix_seconds()))
     return "a timestamp outside the years -32768 to 32767";
   return nullptr;
 }
 
-// Reads the orbit file (standard input for "-") into the search; empty on
-// success, or the problem.
-std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &search) {
+// Reads the orbit file (standard input for "-") into the search; throws
+// kit::Failure for a fault.
+void search_file(const PasswindowsOptions &o, tracking::PassSearch &search) {
   const bool standard_input = o.orbit == "-";
   std::FILE *f = standard_input ? stdin : std::fopen(o.orbit.c_str(), "r");
   if (f == nullptr)
-    return "cannot open " + quoted(o.orbit) + ": " + std::strerror(errno);
-  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(
-      standard_input ? nullptr : f, std::fclose);
+    throw kit::Failure("cannot open " + quoted(o.orbit) + ": " + std::strerror(errno));
+  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(standard_input ? nullptr : f,
+                                                                 std::fclose);
   tracking::OrbitReader reader(f, {true, true});
   long records = 0;
   double last = 0.0;
@@ -390,54 +311,49 @@ std::string search_file(const PasswindowsOptions &o, tracking::WindowSearch &sea
     if (status == tracking::OrbitReader::Status::end)
       break;
     if (status == tracking::OrbitReader::Status::read_error)
-      return "cannot read " + quoted(o.orbit) + ": " + std::strerror(errno);
+      throw kit::Failure("cannot read " + quoted(o.orbit) + ": " + std::strerror(errno));
     if (status == tracking::OrbitReader::Status::unreadable)
-      return at_line(o, reader.line()) + "not an orbit record";
+      throw kit::Failure(at_line(o, reader.line()) + "not an orbit record");
     if (const char *why = unusable(r))
-      return at_line(o, reader.line()) + why;
+      throw kit::Failure(at_line(o, reader.line()) + why);
     const tracking::StateNode node = tracking::state_node(r);
     if (records > 0 && !(node.t > last))
-      return at_line(o, reader.line()) + "record time not after the one before";
+      throw kit::Failure(at_line(o, reader.line()) + "record time not after the one before");
     ++records;
     last = node.t;
     if (!search.add(node))
-      return {};
+      return;
   }
   if (records < 2)
-    return quoted(o.orbit) + ": fewer than two orbit records";
+    throw kit::Failure(quoted(o.orbit) + ": fewer than two orbit records");
   search.finish();
-  return {};
 }
 
 } // namespace
 
 int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
-  PasswindowsOptions o;
-  std::string problem = parse_passwindows_options(argc, argv, o);
-  const int answer = events::answer_command_line(kName, kUsage, problem, o.common, out, err);
-  if (answer >= 0)
-    return answer;
-
-  // The rows wait until the orbit file has been read as far as the search
-  // needs it.
-  events::HeldOutput held;
-  Rows rows(held.stream(), o);
-  NightGate nights(o.settings.end);
-  if (o.night)
-    o.settings.gate = &nights;
-  tracking::WindowSearch search(o.settings, rows);
   try {
-    problem = search_file(o, search);
-  } catch (const std::runtime_error &e) {
-    problem = e.what();
+    PasswindowsOptions o;
+    parse_passwindows_options(argc, argv, o);
+    const int answer = cli::answer_command_line(kName, kUsage, o.common, out);
+    if (answer >= 0)
+      return answer;
+    // The rows wait until the orbit file has been read as far as the search
+    // needs it.
+    cli::HeldOutput held;
+    Rows rows(held.stream(), o);
+    NightSource nights(o.settings.end, "--night");
+    windows::Gate gate(nights);
+    if (o.night)
+      o.settings.gate = &gate;
+    tracking::PassSearch search(o.settings, rows);
+    search_file(o, search);
+    if (!rows.finish() || !held.copy_to(out))
+      throw kit::Failure(held.problem().empty() ? "cannot write the rows" : held.problem());
+    return 0;
+  } catch (const kit::Failure &e) {
+    return cli::report_failure(kName, e, err);
   }
-  if (problem.empty() && (!rows.finish() || !held.copy_to(out)))
-    problem = held.problem().empty() ? "cannot write the rows" : held.problem();
-  if (!problem.empty()) {
-    std::fprintf(err, "%s: %s\n", kName, problem.c_str());
-    return 1;
-  }
-  return 0;
 }
 
 #ifndef KIT_NO_MAIN

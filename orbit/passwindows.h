@@ -8,7 +8,7 @@
 
 #include "horizon_mask.h"
 #include "options.h"
-#include "window_search.h"
+#include "pass_search.h"
 
 // What passwindows' command line asks for.
 struct PasswindowsOptions {
@@ -16,7 +16,7 @@ struct PasswindowsOptions {
   tracking::HorizonMask masks[tracking::kStationCount];
   bool events = false;
   bool night = false;
-  events::CommonOptions common; // --format, --help, --version
+  cli::CommonOptions common; // --format, --help, --version
   std::string orbit;
 };
 
@@ -26,11 +26,10 @@ struct PasswindowsOptions {
 // Given:   argc, argv as passed to main
 // Returned:
 //   options          what it asks for (masks read from their files)
-//   function value   empty on success; otherwise the one line that tells
-//                    what is wrong (without the program's name)
+// Throws kit::Failure with the one line that tells what is wrong (without
+//   the program's name).
 // ---------------------------------------------------------------------------
-std::string parse_passwindows_options(int argc, char *argv[],
-                                      PasswindowsOptions &options);
+void parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &options);
 
 // ---------------------------------------------------------------------------
 // run_passwindows: the whole program.
@@ -39,7 +38,7 @@ std::string parse_passwindows_options(int argc, char *argv[],
 //          standard output and error
 // Returned (function value): the exit status, 0 or 1
 // Notes:
-//   1) The rows are held in a temporary file until the orbit file has been
+//   1) The rows are held (cli::HeldOutput) until the orbit file has been
 //      read as far as the search needs, so that a fault found in it leaves
 //      standard output empty.
 // ---------------------------------------------------------------------------

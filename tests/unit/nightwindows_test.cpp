@@ -14,7 +14,7 @@
 
 #include "captured_run.h"
 #include "spawn_program.h"
-#include "instant.h"
+#include "utc_instant.h"
 #include "night_search.h"
 #include "nightwindows.h"
 #include "sun_altitude.h"
@@ -97,7 +97,7 @@ TEST(Nights, SunguardAgreesAtTheMinutesAroundEveryEdge) {
   const std::vector<Night> got = nights(1893456000.0, 1924991940.0);
   SunSetup setup = make_sun_setup();
   const auto night_at = [&setup](double minute) {
-    return !day_or_night(events::utc_julian_date(minute), setup).day;
+    return !day_or_night(utc::julian_date_of(minute), setup).day;
   };
   int checked = 0;
   for (const Night &n : got) {
@@ -124,7 +124,7 @@ TEST(Nights, SunguardAgreesAtTheMinutesAroundEveryEdge) {
 TEST(Nights, EdgesAtTheCrossingsOfSunguardsAltitude) {
   SunSetup setup = make_sun_setup();
   const auto altitude = [&setup](double t) {
-    return sun_altitude(events::utc_julian_date(t), &setup.site, &setup.sun);
+    return sun_altitude(utc::julian_date_of(t), &setup.site, &setup.sun);
   };
   const std::vector<Night> got = nights(1529280000.0, 1532000000.0); // June-July 2018
   ASSERT_GT(got.size(), 25u);
@@ -153,7 +153,7 @@ TEST(Nights, EdgesBesideAWholeMinute) {
       if (!(std::fabs(n.end - minute) <= 1e-3))
         continue;
       found = true;
-      const bool night = !day_or_night(events::utc_julian_date(minute), setup).day;
+      const bool night = !day_or_night(utc::julian_date_of(minute), setup).day;
       EXPECT_EQ(minute <= n.end, night) << minute;
     }
     EXPECT_TRUE(found) << minute;

@@ -54,7 +54,7 @@ Scan scan(const std::string &text) {
 // The record time of one record, or LLONG_MIN when it is refused.
 long long record_time_of(const std::string &timestamp) {
   const Scan s = scan(timestamp + " 1 2 3 4 5 6\n");
-  return s.records.size() == 1 ? s.records[0].unixsec : LLONG_MIN;
+  return s.records.size() == 1 ? s.records[0].stamp.record_time() : LLONG_MIN;
 }
 
 TEST(PassrangeReader, FieldsAreAStreamAcrossLinesAndTabs) {
@@ -64,24 +64,24 @@ TEST(PassrangeReader, FieldsAreAStreamAcrossLinesAndTabs) {
   ASSERT_EQ(s.records.size(), 2u);
   EXPECT_TRUE(s.at_end);
   const OrbitRecord &a = s.records[0];
-  EXPECT_EQ(a.year, 2016);
-  EXPECT_EQ(a.month, 11);
-  EXPECT_EQ(a.day, 4);
-  EXPECT_EQ(a.hour, 4);
-  EXPECT_EQ(a.minute, 0);
-  EXPECT_EQ(a.second, 0.0);
+  EXPECT_EQ(a.stamp.year(), 2016);
+  EXPECT_EQ(a.stamp.month(), 11);
+  EXPECT_EQ(a.stamp.day(), 4);
+  EXPECT_EQ(a.stamp.hour(), 4);
+  EXPECT_EQ(a.stamp.minute(), 0);
+  EXPECT_EQ(a.stamp.second(), 0.0);
   EXPECT_EQ(a.x, 10000.0);
   EXPECT_EQ(a.y, 20000.0);
   EXPECT_EQ(a.z, 30000.0);
   EXPECT_EQ(a.vx, 1.0);
   EXPECT_EQ(a.vy, 2.0);
   EXPECT_EQ(a.vz, 3.0);
-  EXPECT_EQ(a.unixsec, 1478232000);
+  EXPECT_EQ(a.stamp.record_time(), 1478232000);
   const OrbitRecord &b = s.records[1];
-  EXPECT_EQ(b.minute, 1);
-  EXPECT_EQ(b.second, 0.25);
+  EXPECT_EQ(b.stamp.minute(), 1);
+  EXPECT_EQ(b.stamp.second(), 0.25);
   EXPECT_EQ(b.vz, -3.5);
-  EXPECT_EQ(b.unixsec, 1478232060);
+  EXPECT_EQ(b.stamp.record_time(), 1478232060);
 }
 
 TEST(PassrangeReader, ScanEndsAtFirstIncompleteRecord) {
@@ -475,7 +475,7 @@ TEST(PassrangeGuard, FieldsNearARoundingBoundaryAreRecomputedExactly) {
   ter2cel_stream stream;
   ter2cel_stream_init(&stream);
   for (const OrbitRecord &r : s.records) {
-    SCOPED_TRACE(r.hour * 100 + r.minute);
+    SCOPED_TRACE(r.stamp.hour() * 100 + r.stamp.minute());
     const ReportLine fast = report_line(r, &stream);
     const ReportLine exact = report_line(r, nullptr);
     EXPECT_TRUE(fast.recomputed);

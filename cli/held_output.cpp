@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace events {
+namespace cli {
 
 namespace {
 
@@ -126,4 +126,4 @@ bool HeldOutput::copy_to(std::FILE *out) {
   return written();
 }
 
-} // namespace events
+} // namespace cli

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "instant.h"
+#include "utc_instant.h"
 
-namespace events {
+namespace cli {
 
 namespace {
 
@@ -106,21 +106,21 @@ void time_cells(double t, std::vector<Cell> &row, TextTime shown) {
     row.push_back(none());
     return;
   }
-  const std::string iso = iso_utc(t); // 2016-11-05T06:12:34.567Z
+  const std::string iso = utc::iso_text(t); // 2016-11-05T06:12:34.567Z
   std::string display = shown == TextTime::time_of_day
                             ? iso.substr(iso.size() - 13, 12)
                             : iso.substr(0, iso.size() - 14) + ' ' + iso.substr(iso.size() - 13, 12);
   row.push_back(value(iso, display));
-  row.push_back(value(unix_seconds(t)));
+  row.push_back(value(utc::unix_text(t)));
 }
 
 Cell duration_cell(double from, double to) {
-  const std::int64_t ms = milliseconds(to) - milliseconds(from);
+  const std::int64_t ms = utc::milliseconds(to) - utc::milliseconds(from);
   const std::int64_t s = (ms + 500) / 1000;
   char text[64];
   std::snprintf(text, sizeof text, "%" PRId64 ":%02d:%02d", s / 3600,
                 static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
-  return value(seconds_between(from, to), text);
+  return value(utc::seconds_between(from, to), text);
 }
 
 Cell number_cell(double v, int decimals, int text_decimals) {
@@ -235,4 +235,4 @@ bool Table::finish() {
   return std::fflush(out_) == 0 && !std::ferror(out_);
 }
 
-} // namespace events
+} // namespace cli

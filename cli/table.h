@@ -1,14 +1,14 @@
 // table.h - rows for people and for scripts: an aligned text table,
 // tab-separated values with one header line, one JSON document, or JSON
-// Lines (the events library).
-#ifndef KIT_EVENTS_TABLE_H
-#define KIT_EVENTS_TABLE_H
+// Lines (the cli library).
+#ifndef KIT_CLI_TABLE_H
+#define KIT_CLI_TABLE_H
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-namespace events {
+namespace cli {
 
 enum class Format { text, tsv, json, jsonl };
 
@@ -92,6 +92,6 @@ private:
   long rows_ = 0;
 };
 
-} // namespace events
+} // namespace cli
 
 #endif

@@ -1,34 +1,43 @@
-// instant.cpp - reading, writing and converting UTC instants.
-#include "instant.h"
+// utc_instant.cpp - UTC instants: their calendar, Unix seconds, Julian
+// date and text.
+#include "utc_instant.h"
 
+#include <cerrno>
 #include <cinttypes>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "novas_kit.h"
 
-namespace events {
+// Record times come from timegm: it must hold any Unix time of the kit's
+// range (the build refuses other targets).
+static_assert(sizeof(std::time_t) >= 8, "the kit needs a 64-bit time_t");
+
+namespace utc {
 
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
+
+// The first and the last instant whose calendar year fits the 16 bits of
+// the Julian date's year: -32768-01-01T00:00:00Z and the start of 32768.
+constexpr double kFirstInstant = -1096225401600.0;
+constexpr double kEndOfInstants = 971890963200.0;
+
 std::int64_t floor_div(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-bool leap_year(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool leap_year(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
-int days_in_month(std::int64_t year, int month) {
+int days_in_month(int year, int month) {
   static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 2 && leap_year(year) ? 29 : days[month - 1];
 }
-
-// The first and the last instant whose calendar year fits the 16 bits of
-// the Julian date's year: -32768-01-01T00:00:00Z and the start of 32768.
-constexpr double kFirstInstant = -1096225488000.0;
-constexpr double kEndOfInstants = 971890963200.0;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -48,9 +57,20 @@ void set_reason(std::string *why, std::string text) {
     *why = std::move(text);
 }
 
+// The instant of Unix seconds v, or false with the reason when its year
+// leaves 16 bits.
+bool accept(double v, Instant &instant, std::string *why) {
+  if (!year_fits(v)) {
+    set_reason(why, "outside the years -32768 to 32767");
+    return false;
+  }
+  instant = Instant::from_unix(v);
+  return true;
+}
+
 // A decimal number: an optional sign, digits with an optional point and
 // fraction (at least one digit in all), an optional exponent.
-bool parse_unix(const char *text, double &t, std::string *why) {
+bool parse_unix(const char *text, Instant &instant, std::string *why) {
   const char *p = text;
   if (*p == '+' || *p == '-')
     ++p;
@@ -75,13 +95,7 @@ bool parse_unix(const char *text, double &t, std::string *why) {
   }
   if (*p != '\0')
     return false;
-  const double v = std::strtod(text, nullptr);
-  if (!(v >= kFirstInstant && v < kEndOfInstants)) {
-    set_reason(why, "outside the years -32768 to 32767");
-    return false;
-  }
-  t = v;
-  return true;
+  return accept(std::strtod(text, nullptr), instant, why);
 }
 
 // A time zone designator at p: Z, or +HH:MM, -HH:MM, +HHMM, +HH (the
@@ -114,7 +128,7 @@ int zone(const char *p, int &offset) {
 
 // YYYY-MM-DD, optionally followed by T (or t, or a blank) and HH:MM,
 // HH:MM:SS or HH:MM:SS.fff, then optionally a zone designator.
-bool parse_iso(const char *text, double &t, std::string *why) {
+bool parse_iso(const char *text, Instant &instant, std::string *why) {
   int year, month, day, hour = 0, minute = 0, second = 0;
   if (!digits(text, 4, year) || text[4] != '-' || !digits(text + 5, 2, month) ||
       text[7] != '-' || !digits(text + 8, 2, day) || is_digit(text[10]))
@@ -156,32 +170,55 @@ bool parse_iso(const char *text, double &t, std::string *why) {
     set_reason(why, "the time of day is out of range");
     return false;
   }
-  const std::int64_t whole = days_from_civil(year, month, day) * kSecondsPerDay +
-                             hour * 3600 + minute * 60 + second - offset;
-  const double v = static_cast<double>(whole) + fraction;
-  if (!(v >= kFirstInstant && v < kEndOfInstants)) {
-    set_reason(why, "outside the years -32768 to 32767");
-    return false;
-  }
-  t = v;
-  return true;
+  const Instant local = Instant::from_fields(year, month, day, hour, minute, second);
+  return accept(static_cast<double>(local.record_time() - offset) + fraction, instant, why);
 }
 
 } // namespace
 
-std::int64_t days_from_civil(std::int64_t year, int month, int day) {
-  // Days from 0000-03-01 by eras of 400 years (H. Hinnant's algorithm).
-  const std::int64_t y = year - (month <= 2);
-  const std::int64_t era = floor_div(y, 400);
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
+Instant Instant::of_calendar(int year, int month, int day, int hour, int minute,
+                             double second) {
+  Instant i;
+  i.year_ = year;
+  i.month_ = month;
+  i.day_ = day;
+  i.hour_ = hour;
+  i.minute_ = minute;
+  i.second_ = second;
+  i.has_record_time_ = false;
+  return i;
 }
 
-CivilTime civil_from_unix(double t) {
+Instant Instant::from_fields(int year, int month, int day, int hour, int minute,
+                             double second) {
+  Instant i = of_calendar(year, month, day, hour, minute, second);
+  // The record time: timegm of the fields, the second truncated towards
+  // zero, fields out of their ranges normalised (second 60 is the next
+  // minute).  A year that fits int cannot overflow struct tm's year here
+  // once shifted, and timegm reports a date beyond time_t.
+  if (!(second > INT_MIN - 1.0 && second < INT_MAX + 1.0) || year < INT_MIN + 1900 + 1)
+    return i;
+  std::tm tm{};
+  tm.tm_sec = static_cast<int>(second);
+  tm.tm_min = minute;
+  tm.tm_hour = hour;
+  tm.tm_mday = day;
+  tm.tm_mon = month - 1;
+  tm.tm_year = year - 1900;
+  errno = 0;
+  const std::time_t s = timegm(&tm);
+  if (s == static_cast<std::time_t>(-1) && errno != 0)
+    return i;
+  i.record_time_ = s;
+  i.has_record_time_ = true;
+  i.unix_ = static_cast<double>(s) + (second - std::trunc(second));
+  return i;
+}
+
+Instant Instant::from_unix(double t) {
   // Whole seconds in integers, so that the calendar fields are exact; the
-  // fraction goes to the second.
+  // fraction goes to the second.  Days to a date by eras of 400 years
+  // (H. Hinnant's algorithm).
   const double whole = std::floor(t);
   const std::int64_t w = static_cast<std::int64_t>(whole);
   const std::int64_t days = floor_div(w, kSecondsPerDay);
@@ -192,46 +229,59 @@ CivilTime civil_from_unix(double t) {
   const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
   const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const std::int64_t mp = (5 * doy + 2) / 153;
-  CivilTime c;
-  c.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  c.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  c.year = yoe + era * 400 + (c.month <= 2);
-  c.hour = static_cast<int>(of_day / 3600);
-  c.minute = static_cast<int>(of_day % 3600 / 60);
-  c.second = static_cast<double>(of_day % 60) + (t - whole);
-  return c;
+  Instant i;
+  i.day_ = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  i.month_ = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  i.year_ = static_cast<int>(yoe + era * 400 + (i.month_ <= 2));
+  i.hour_ = static_cast<int>(of_day / 3600);
+  i.minute_ = static_cast<int>(of_day % 3600 / 60);
+  i.second_ = static_cast<double>(of_day % 60) + (t - whole);
+  i.unix_ = t;
+  i.record_time_ = w;
+  i.has_record_time_ = true;
+  return i;
 }
 
-bool parse_instant(const char *text, double &t, std::string *why) {
+bool Instant::parse(const char *text, Instant &instant, std::string *why) {
   set_reason(why, "");
   if (text == nullptr)
     return false;
   // A calendar date has its dash after four digits; Unix seconds have none
   // but in an exponent or as a sign.
   const bool calendar = std::strlen(text) >= 10 && is_digit(text[0]) && text[4] == '-';
-  return calendar ? parse_iso(text, t, why) : parse_unix(text, t, why);
+  return calendar ? parse_iso(text, instant, why) : parse_unix(text, instant, why);
+}
+
+double Instant::julian_date() const {
+  const auto fits = [](int v) { return v >= -32768 && v <= 32767; };
+  if (!fits(year_) || !fits(month_) || !fits(day_))
+    return std::nan("");
+  return ::julian_date(static_cast<short>(year_), static_cast<short>(month_),
+                       static_cast<short>(day_), decimal_hour());
 }
 
 bool year_fits(double t) { return t >= kFirstInstant && t < kEndOfInstants; }
 
+double julian_date_of(double t) {
+  if (!year_fits(t))
+    return std::nan("");
+  return Instant::from_unix(t).julian_date();
+}
+
 std::int64_t milliseconds(double t) { return std::llround(t * 1000.0); }
 
-std::string iso_utc(double t) {
+std::string iso_text(double t) {
   const std::int64_t ms = milliseconds(t);
   const std::int64_t whole = floor_div(ms, 1000);
-  const CivilTime c = civil_from_unix(static_cast<double>(whole));
+  const Instant c = Instant::from_unix(static_cast<double>(whole));
   char text[64];
-  std::snprintf(text, sizeof text, "%04" PRId64 "-%02d-%02dT%02d:%02d:%02d.%03dZ",
-                c.year, c.month, c.day, c.hour, c.minute,
-                static_cast<int>(c.second), static_cast<int>(ms - whole * 1000));
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", c.year(), c.month(),
+                c.day(), c.hour(), c.minute(), static_cast<int>(c.second()),
+                static_cast<int>(ms - whole * 1000));
   return text;
 }
 
-std::string seconds_between(double from, double to) {
-  return unix_seconds(static_cast<double>(milliseconds(to) - milliseconds(from)) / 1000.0);
-}
-
-std::string unix_seconds(double t) {
+std::string unix_text(double t) {
   const std::int64_t ms = milliseconds(t);
   const std::uint64_t magnitude = ms < 0 ? 0 - static_cast<std::uint64_t>(ms)
                                          : static_cast<std::uint64_t>(ms);
@@ -241,13 +291,8 @@ std::string unix_seconds(double t) {
   return text;
 }
 
-double utc_julian_date(double t) {
-  if (!year_fits(t))
-    return std::nan("");
-  const CivilTime c = civil_from_unix(t);
-  const double hour = (c.hour + c.minute / 60.0) + c.second / 3600.0;
-  return julian_date(static_cast<short>(c.year), static_cast<short>(c.month),
-                     static_cast<short>(c.day), hour);
+std::string seconds_between(double from, double to) {
+  return unix_text(static_cast<double>(milliseconds(to) - milliseconds(from)) / 1000.0);
 }
 
-} // namespace events
+} // namespace utc

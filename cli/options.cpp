@@ -10,9 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "instant.h"
+#include "failure.h"
+#include "utc_instant.h"
 
-namespace events {
+namespace cli {
 
 const char *kit_version() { return KIT_VERSION; }
 
@@ -126,12 +127,16 @@ Arguments arrange_arguments(int argc, char *argv[], const char *short_options,
   return a;
 }
 
-bool common_option(int code, const char *tool, char *const argv[], CommonOptions &o,
-                   std::string &problem) {
+namespace {
+
+// One result of getopt_long that is a common option or a fault of the
+// command line: the common options updated, or kit::Failure thrown; false
+// for a code of the tool's own.
+bool common_option(int code, const char *tool, char *const argv[], CommonOptions &o) {
   switch (code) {
   case kFormatOption:
     if (!parse_format(optarg, o.format))
-      problem = "--format: " + quoted(optarg) + " is not text, tsv, json or jsonl";
+      throw kit::Failure("--format: " + quoted(optarg) + " is not text, tsv, json or jsonl");
     return true;
   case 'h':
   case kHelpOption:
@@ -141,46 +146,61 @@ bool common_option(int code, const char *tool, char *const argv[], CommonOptions
     o.version = true;
     return true;
   case ':':
-    problem = "option " + quoted(argv[optind - 1]) + " needs a value";
-    return true;
+    throw kit::Failure("option " + quoted(argv[optind - 1]) + " needs a value");
   case '?': {
     // A short option is named alone, as the letter getopt_long stopped at;
     // a long one as the argument was written.
     const std::string given =
         optopt != 0 ? std::string("-") + static_cast<char>(optopt) : std::string(argv[optind - 1]);
-    problem = "unknown option " + quoted(given) + " (see " + tool + " --help)";
-    return true;
+    throw kit::Failure("unknown option " + quoted(given) + " (see " + tool + " --help)");
   }
   default:
     return false;
   }
 }
 
-std::string parse_span(const char *start_text, const char *end_text, double &start,
-                       double &end) {
-  const auto read = [](const char *text, double &t, std::string &problem) {
-    std::string why;
-    if (parse_instant(text, t, &why))
-      return true;
-    problem = why.empty()
-                  ? quoted(text) + " is not a time (Unix seconds, or YYYY-MM-DD[THH:MM[:SS[.fff]]][Z])"
-                  : quoted(text) + ": " + why;
-    return false;
-  };
-  std::string problem;
-  if (!read(start_text, start, problem) || !read(end_text, end, problem))
-    return problem;
-  if (start > end)
-    return "START " + quoted(start_text) + " is after END " + quoted(end_text);
-  return {};
+} // namespace
+
+std::vector<char *> read_command_line(int argc, char *argv[], const char *tool,
+                                      const option *long_options, CommonOptions &common,
+                                      const std::function<void(int)> &own_option) {
+  Arguments arguments = arrange_arguments(argc, argv, "h", long_options);
+  const int count = static_cast<int>(arguments.options.size()) - 1;
+  char **options = arguments.options.data();
+  opterr = 0;
+  optind = 0;
+  for (;;) {
+    const int c = getopt_long(count, options, kShortOptions, long_options, nullptr);
+    if (c == -1)
+      break;
+    if (!common_option(c, tool, options, common))
+      own_option(c);
+    if (common.help || common.version)
+      return {};
+  }
+  return arguments.operands;
 }
 
-int answer_command_line(const char *tool, const char *usage, const std::string &problem,
-                        const CommonOptions &o, std::FILE *out, std::FILE *err) {
-  if (!problem.empty()) {
-    std::fprintf(err, "%s: %s\n", tool, problem.c_str());
-    return 1;
-  }
+double parse_time(const char *text) {
+  std::string why;
+  utc::Instant instant;
+  if (utc::Instant::parse(text, instant, &why))
+    return instant.unix_seconds();
+  throw kit::Failure(why.empty() ? quoted(text) +
+                                       " is not a time (Unix seconds, or "
+                                       "YYYY-MM-DD[THH:MM[:SS[.fff]]][Z])"
+                                 : quoted(text) + ": " + why);
+}
+
+void parse_span(const char *start_text, const char *end_text, double &start, double &end) {
+  start = parse_time(start_text);
+  end = parse_time(end_text);
+  if (start > end)
+    throw kit::Failure("START " + quoted(start_text) + " is after END " + quoted(end_text));
+}
+
+int answer_command_line(const char *tool, const char *usage, const CommonOptions &o,
+                        std::FILE *out) {
   if (o.help)
     std::fputs(usage, out);
   else if (o.version)
@@ -190,4 +210,9 @@ int answer_command_line(const char *tool, const char *usage, const std::string &
   return std::fflush(out) == 0 ? 0 : 1;
 }
 
-} // namespace events
+int report_failure(const char *tool, const std::exception &e, std::FILE *err) {
+  std::fprintf(err, "%s: %s\n", tool, e.what());
+  return 1;
+}
+
+} // namespace cli

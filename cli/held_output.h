@@ -1,15 +1,15 @@
 // held_output.h - output held back until a program knows it has an answer:
 // a stream whose bytes stay in memory and, past a limit, in a private
 // temporary file, and are copied to the real output only at the end (the
-// events library).
-#ifndef KIT_EVENTS_HELD_OUTPUT_H
-#define KIT_EVENTS_HELD_OUTPUT_H
+// cli library).
+#ifndef KIT_CLI_HELD_OUTPUT_H
+#define KIT_CLI_HELD_OUTPUT_H
 
 #include <cstddef>
 #include <cstdio>
 #include <string>
 
-namespace events {
+namespace cli {
 
 // ---------------------------------------------------------------------------
 // HeldOutput: what a program writes while it may still fail.
@@ -52,6 +52,6 @@ private:
   std::string problem_;
 };
 
-} // namespace events
+} // namespace cli
 
 #endif

@@ -1,18 +1,20 @@
 // options.h - what the command lines of the kit's windows tools share (the
-// events library): their common options and the answers to them, the span
+// cli library): their common options and the answers to them, the span
 // they take, and the reading of option values.
-#ifndef KIT_EVENTS_OPTIONS_H
-#define KIT_EVENTS_OPTIONS_H
+#ifndef KIT_CLI_OPTIONS_H
+#define KIT_CLI_OPTIONS_H
 
 #include <getopt.h>
 
 #include <cstdio>
+#include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "table.h"
 
-namespace events {
+namespace cli {
 
 // The kit's version, "0.2.0".
 const char *kit_version();
@@ -60,9 +62,9 @@ Arguments arrange_arguments(int argc, char *argv[], const char *short_options,
 // kFirstToolOption on.
 enum CommonOptionCode { kFormatOption = 256, kHelpOption, kVersionOption, kFirstToolOption };
 #define KIT_COMMON_LONG_OPTIONS                                                \
-  {"format", required_argument, nullptr, events::kFormatOption},              \
-      {"help", no_argument, nullptr, events::kHelpOption},                     \
-      {"version", no_argument, nullptr, events::kVersionOption}
+  {"format", required_argument, nullptr, cli::kFormatOption},              \
+      {"help", no_argument, nullptr, cli::kHelpOption},                     \
+      {"version", no_argument, nullptr, cli::kVersionOption}
 
 // The option string of the windows tools for getopt_long: no reordering
 // (see arrange_arguments), ':' for a missing value, -h for --help.
@@ -75,38 +77,50 @@ struct CommonOptions {
 };
 
 // ---------------------------------------------------------------------------
-// common_option: one result of getopt_long (called with the option string
-// ":" and opterr 0), when it is a common option or a fault of the command
-// line.
+// read_command_line: a windows tool's command line.
 //
-// Given:   code  what getopt_long returned; tool  the program's name;
-//          argv  as given to getopt_long (for the option named in a fault)
+// Given:   argc, argv as passed to main; tool  the program's name;
+//          long_options  its options for getopt_long, the common ones
+//          (KIT_COMMON_LONG_OPTIONS) among them; own_option  what to do
+//          with an option of the tool's own, given the code getopt_long
+//          returned for it (its value in optarg); it throws kit::Failure
+//          for a bad value
 // Returned:
-//   options          the common options, updated
-//   problem          the fault's one line: an unknown option (named as
-//                    given), a missing value, an unknown format
-//   function value   false for a code of the tool's own (nothing done)
+//   common           the common options (--format, -h/--help, --version)
+//   function value   the operands (none once --help or --version is read,
+//                    where reading stops)
+// Throws kit::Failure with the one line that tells what is wrong: an
+//   unknown option (named as given), a missing value, an unknown format.
 // ---------------------------------------------------------------------------
-bool common_option(int code, const char *tool, char *const argv[], CommonOptions &options,
-                   std::string &problem);
+std::vector<char *> read_command_line(int argc, char *argv[], const char *tool,
+                                      const option *long_options, CommonOptions &common,
+                                      const std::function<void(int)> &own_option);
 
-// START and END as the tools take them (Unix seconds or ISO 8601 UTC):
-// empty, or the fault's line (a time that does not read, START after END).
-std::string parse_span(const char *start_text, const char *end_text, double &start,
-                       double &end);
+// An instant given on a command line (Unix seconds or ISO 8601, see
+// utc::Instant::parse), in Unix seconds; throws kit::Failure naming the
+// text and, for a time that does not exist, why.
+double parse_time(const char *text);
+
+// START and END as the tools take them: throws kit::Failure for a time that
+// does not read, or START after END.
+void parse_span(const char *start_text, const char *end_text, double &start, double &end);
 
 // ---------------------------------------------------------------------------
 // answer_command_line: what a tool answers before its work.
 //
-// Given:   tool, usage  the program's name and its --help text; problem
-//          the fault of its command line, or empty; options  as read
+// Given:   tool, usage  the program's name and its --help text; options
+//          as read; out  its standard output
 // Returned (function value):
 //   -1 when there is work to do; otherwise the exit status, after the
-//   fault's line on err ("TOOL: PROBLEM"), the usage or the version on out
+//   usage or the version on out
 // ---------------------------------------------------------------------------
-int answer_command_line(const char *tool, const char *usage, const std::string &problem,
-                        const CommonOptions &options, std::FILE *out, std::FILE *err);
+int answer_command_line(const char *tool, const char *usage, const CommonOptions &options,
+                        std::FILE *out);
 
-} // namespace events
+// The one line a run ends with when it fails, "TOOL: WHAT" on err; returns
+// the status, 1.
+int report_failure(const char *tool, const std::exception &e, std::FILE *err);
+
+} // namespace cli
 
 #endif

@@ -1,0 +1,123 @@
+// pass_streams.cpp - passwindows' constraints combined into its windows.
+#include "pass_streams.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tracking {
+
+using windows::Combination;
+
+namespace {
+
+// The higher of two points; the earlier when they are as high.
+const WindowPoint &higher(const WindowPoint &best, const WindowPoint &at) {
+  return at.look.elevation_deg > best.look.elevation_deg ? at : best;
+}
+
+} // namespace
+
+PassStreams::PassStreams(const bool (&wanted)[kStreamCount], bool gated, WindowSink &sink)
+    : gated_(gated), sink_(sink),
+      view_{Combination(Combination::Op::all, 2), Combination(Combination::Op::all, 2)},
+      any_(Combination::Op::any, 2), both_(Combination::Op::all, 2),
+      cut_{Combination(Combination::Op::all, 2), Combination(Combination::Op::all, 2),
+           Combination(Combination::Op::all, 2), Combination(Combination::Op::all, 2)} {
+  for (int s = 0; s < kStreamCount; ++s) {
+    wanted_[s] = wanted[s];
+    pieces_[s].count_passes_of(&passes_[s]);
+  }
+}
+
+void PassStreams::station(int k, bool inside, windows::Bound bound) {
+  stations_.push_back({k, inside, bound});
+}
+
+void PassStreams::coverage(bool inside, windows::Bound bound) { coverage_ = {true, inside, bound}; }
+
+void PassStreams::gate(bool inside, windows::Bound bound) { gate_ = {true, inside, bound}; }
+
+void PassStreams::culmination(int k) { culminates_[k] = true; }
+
+void PassStreams::end_instant(double t, const Look (&looks)[kStationCount]) {
+  // The views: a station's change, then the coverage's, so that a
+  // segment's edges are named by the coverage.
+  for (const StationChange &c : stations_)
+    view_[c.k].set(0, c.inside, c.bound);
+  windows::Change s[kStreamCount];
+  for (int k = 0; k < kStationCount; ++k) {
+    view_[k].take(1, coverage_);
+    s[k] = view_[k].settle();
+    any_.take(k, s[k]);
+    both_.take(k, s[k]);
+  }
+  s[kAny] = any_.settle();
+  s[kBoth] = both_.settle();
+
+  for (int k = 0; k < kStreamCount; ++k) {
+    const windows::Stream::Event pass = passes_[k].change(t, s[k]);
+    windows::Stream::Event e = pass;
+    const windows::Stream *stream = &passes_[k];
+    if (gated_) {
+      // The gate first: an edge the gate and the stream make at one
+      // instant is the stream's (a segment that starts in a night).
+      cut_[k].take(0, gate_);
+      cut_[k].take(1, s[k]);
+      e = pieces_[k].change(t, cut_[k].settle());
+      stream = &pieces_[k];
+    }
+    if (!wanted_[k])
+      continue;
+    const bool station = k < kStationCount;
+    const WindowPoint at{t, station ? looks[k] : Look{}};
+    Open &w = open_[k];
+    const windows::Interval &window = stream->window();
+    if (e == windows::Stream::Event::opened) {
+      w.aos = w.best = at;
+      w.aos_bound = window.start.bound;
+      emit({k, window.pass, PassEventType::aos, at, window.start.bound});
+    }
+    const bool changed = e != windows::Stream::Event::none;
+    const bool was_open = changed ? !stream->open() : stream->open();
+    if (station && culminates_[k] && (stream->open() || was_open)) {
+      w.best = higher(w.best, at);
+      emit({k, window.pass, PassEventType::tca, at, nullptr});
+    }
+    if (e == windows::Stream::Event::dropped) {
+      drop(k, t);
+    } else if (e == windows::Stream::Event::closed) {
+      w.best = higher(w.best, at);
+      emit({k, window.pass, PassEventType::los, at, window.end.bound});
+      sink_.window({k, window.pass, w.aos, w.best, at, w.aos_bound, window.end.bound});
+    }
+  }
+  stations_.clear();
+  coverage_ = gate_ = windows::Change{};
+  culminates_[0] = culminates_[1] = false;
+}
+
+// A window that closed at the instant it opened: neither it nor its events
+// are listed.
+void PassStreams::drop(int stream, double t) {
+  held_.erase(std::remove_if(held_.begin(), held_.end(),
+                             [&](const PassEvent &e) { return e.stream == stream && e.at.t == t; }),
+              held_.end());
+}
+
+// Events reach the sink in time order once the search has moved past
+// their instant.
+void PassStreams::emit(const PassEvent &e) {
+  release(e.at.t);
+  held_.push_back(e);
+}
+
+void PassStreams::release(double before) {
+  std::size_t n = 0;
+  while (n < held_.size() && held_[n].at.t < before)
+    sink_.event(held_[n++]);
+  held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+void PassStreams::release_all() { release(std::numeric_limits<double>::infinity()); }
+
+} // namespace tracking

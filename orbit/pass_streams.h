@@ -1,0 +1,122 @@
+// pass_streams.h - passwindows' windows made of its constraints: each
+// station's view cut by the orbit's coverage, their union (any) and their
+// intersection (both), each cut by a gate (the site's nights) when there
+// is one, combined through the windows library (the visibility library).
+#ifndef KIT_ORBIT_PASS_STREAMS_H
+#define KIT_ORBIT_PASS_STREAMS_H
+
+#include <vector>
+
+#include "bound.h"
+#include "combination.h"
+#include "look_angles.h"
+
+namespace tracking {
+
+// The window streams: each station's, and those where at least one of them
+// (any) or both see the spacecraft.
+enum StreamIndex { kTs1 = 0, kTs2 = 1, kAny = 2, kBoth = 3 };
+inline constexpr int kStreamCount = 4;
+inline constexpr const char *kStreamNames[kStreamCount] = {"TS1", "TS2", "any", "both"};
+
+// An instant of a window, with the spacecraft as the station sees it
+// (unset for any and both).
+struct WindowPoint {
+  double t;
+  Look look;
+};
+
+struct Window {
+  int stream;
+  int pass;        // the stream's passes counted from 1: the stretches in
+                   // which it sees the spacecraft, whatever the gate keeps
+                   // of them (the parts of one pass share its number)
+  WindowPoint aos; // acquisition of signal: the first instant
+  WindowPoint tca; // the highest elevation (TS1 and TS2 only)
+  WindowPoint los; // loss of signal: the last instant
+  windows::Bound aos_bound, los_bound;
+};
+
+enum class PassEventType { aos, tca, los };
+
+struct PassEvent {
+  int stream;
+  int pass;
+  PassEventType type;
+  WindowPoint at;
+  windows::Bound bound; // what set an aos or a los; null for a tca
+};
+
+// Receives the windows as they become known: a window when it ends, an
+// event when the search has moved past its instant (events in time order).
+class WindowSink {
+public:
+  virtual ~WindowSink() = default;
+  virtual void window(const Window &w) = 0;
+  virtual void event(const PassEvent &e) = 0;
+};
+
+// ---------------------------------------------------------------------------
+// PassStreams: the constraints' changes, instant by instant, made into
+// windows.
+//
+//   view k   = station k's visibility  AND  the coverage      (k = TS1, TS2)
+//   any      = view TS1  OR  view TS2
+//   both     = view TS1  AND view TS2
+//   stream s = s, or with a gate:  gate AND s
+//
+// The passes of a stream are the windows of s before the gate: the parts
+// of one pass that the gate keeps share its number.  A window of no length
+// (opened and closed at one instant: an isolated record) is dropped with
+// its events.  At each instant, give the changes (station(), coverage(),
+// gate(), culmination()), then end_instant() with the geometry there; the
+// edges' bounds are those of the changes that made them (a segment's edges
+// the coverage's, the gate's its own, otherwise the station's).
+// ---------------------------------------------------------------------------
+class PassStreams {
+public:
+  PassStreams(const bool (&wanted)[kStreamCount], bool gated, WindowSink &sink);
+
+  void station(int k, bool inside, windows::Bound bound);
+  void coverage(bool inside, windows::Bound bound);
+  void gate(bool inside, windows::Bound bound);
+  void culmination(int k);
+  void end_instant(double t, const Look (&looks)[kStationCount]);
+
+  // Hands the events still held to the sink.
+  void release_all();
+
+private:
+  struct Open {
+    WindowPoint aos{}, best{};
+    windows::Bound aos_bound = nullptr;
+  };
+  void emit(const PassEvent &e);
+  void release(double before);
+  void drop(int stream, double t);
+
+  bool wanted_[kStreamCount];
+  bool gated_;
+  WindowSink &sink_;
+  windows::Combination view_[kStationCount];
+  windows::Combination any_, both_;
+  windows::Combination cut_[kStreamCount];
+  windows::Stream passes_[kStreamCount], pieces_[kStreamCount];
+  Open open_[kStreamCount];
+  // This instant's changes.
+  struct StationChange {
+    int k;
+    bool inside;
+    windows::Bound bound;
+  };
+  std::vector<StationChange> stations_;
+  windows::Change coverage_, gate_;
+  bool culminates_[kStationCount] = {false, false};
+  // Events of the latest instants, held until the search moves past them
+  // so that a window of no length leaves none.
+  std::vector<PassEvent> held_;
+};
+
+} // namespace tracking
+
+#endif
