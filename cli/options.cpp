@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "escape.h"
 #include "failure.h"
 #include "utc_instant.h"
 
@@ -17,23 +18,7 @@ namespace cli {
 
 const char *kit_version() { return KIT_VERSION; }
 
-std::string quoted(const std::string &text) {
-  std::string out = "'";
-  for (const char c : text) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '\\' || c == '\'') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20 || u == 0x7f) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02x", u);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "'";
-}
+std::string quoted(const std::string &text) { return "'" + escape(text, "\\'", "\\x%02x") + "'"; }
 
 bool parse_number(const char *text, double &value) {
   if (text == nullptr || *text == '\0')
@@ -210,9 +195,18 @@ int answer_command_line(const char *tool, const char *usage, const CommonOptions
   return std::fflush(out) == 0 ? 0 : 1;
 }
 
-int report_failure(const char *tool, const std::exception &e, std::FILE *err) {
-  std::fprintf(err, "%s: %s\n", tool, e.what());
-  return 1;
+int run_tool(const char *tool, const char *usage, std::FILE *out, std::FILE *err,
+             const std::function<CommonOptions()> &parse, const std::function<void()> &work) {
+  try {
+    const int answer = answer_command_line(tool, usage, parse(), out);
+    if (answer >= 0)
+      return answer;
+    work();
+    return 0;
+  } catch (const kit::Failure &e) {
+    std::fprintf(err, "%s: %s\n", tool, e.what());
+    return 1;
+  }
 }
 
 } // namespace cli

@@ -117,9 +117,17 @@ void parse_span(const char *start_text, const char *end_text, double &start, dou
 int answer_command_line(const char *tool, const char *usage, const CommonOptions &options,
                         std::FILE *out);
 
-// The one line a run ends with when it fails, "TOOL: WHAT" on err; returns
-// the status, 1.
-int report_failure(const char *tool, const std::exception &e, std::FILE *err);
+// ---------------------------------------------------------------------------
+// run_tool: a windows tool's whole run: its command line read by `parse`,
+// which returns the common options it found; --help or --version answered
+// on out; otherwise its work done by `work`.
+//
+// Returned (function value): the exit status: 0, or 1 after the one line
+//   "TOOL: WHAT" on err for a kit::Failure thrown by either (the only place
+//   a windows tool reports a fault).
+// ---------------------------------------------------------------------------
+int run_tool(const char *tool, const char *usage, std::FILE *out, std::FILE *err,
+             const std::function<CommonOptions()> &parse, const std::function<void()> &work);
 
 } // namespace cli
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "escape.h"
 #include "utc_instant.h"
 
 namespace cli {
@@ -14,23 +15,7 @@ namespace {
 
 // A JSON string: quoted, with quotes, backslashes and control characters
 // escaped.
-std::string json_string(const std::string &s) {
-  std::string out = "\"";
-  for (const char c : s) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20 || u == 0x7f) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", u);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+std::string json_string(const std::string &s) { return '"' + escape(s, "\"\\", "\\u%04x") + '"'; }
 
 // A tsv field: the characters that would split a field or a line, and the
 // escape character itself, escaped.
@@ -63,20 +48,7 @@ const char *text_name(const Column &c) { return c.text_name != nullptr ? c.text_
 
 // What the text table shows of a value: a control character, which would
 // break the table's lines and columns, as \xHH.
-std::string visible(const std::string &s) {
-  std::string out;
-  for (const char c : s) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7f) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02x", u);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+std::string visible(const std::string &s) { return escape(s, "", "\\x%02x"); }
 
 // The text table's field: padded to the width, on the left for numbers.
 void pad(std::string &line, const std::string &shown, const Column &c) {

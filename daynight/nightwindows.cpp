@@ -101,16 +101,14 @@ void list_nights(const Request &r, std::FILE *out) {
 } // namespace
 
 int run_nightwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
-  try {
-    const Request r = parse(argc, argv);
-    const int answer = cli::answer_command_line(kName, kUsage, r.common, out);
-    if (answer >= 0)
-      return answer;
-    list_nights(r, out);
-    return 0;
-  } catch (const kit::Failure &e) {
-    return cli::report_failure(kName, e, err);
-  }
+  Request r;
+  return cli::run_tool(
+      kName, kUsage, out, err,
+      [&] {
+        r = parse(argc, argv);
+        return r.common;
+      },
+      [&] { list_nights(r, out); });
 }
 
 #ifndef KIT_NO_MAIN

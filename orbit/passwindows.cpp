@@ -329,31 +329,32 @@ void search_file(const PasswindowsOptions &o, tracking::PassSearch &search) {
   search.finish();
 }
 
+// The windows of a command line, written to out once the orbit file has
+// been read as far as the search needs it (the rows wait till then).
+void list_windows(PasswindowsOptions &o, std::FILE *out) {
+  cli::HeldOutput held;
+  Rows rows(held.stream(), o);
+  NightSource nights(o.settings.end, "--night");
+  windows::Gate gate(nights);
+  if (o.night)
+    o.settings.gate = &gate;
+  tracking::PassSearch search(o.settings, rows);
+  search_file(o, search);
+  if (!rows.finish() || !held.copy_to(out))
+    throw kit::Failure(held.problem().empty() ? "cannot write the rows" : held.problem());
+}
+
 } // namespace
 
 int run_passwindows(int argc, char *argv[], std::FILE *out, std::FILE *err) {
-  try {
-    PasswindowsOptions o;
-    parse_passwindows_options(argc, argv, o);
-    const int answer = cli::answer_command_line(kName, kUsage, o.common, out);
-    if (answer >= 0)
-      return answer;
-    // The rows wait until the orbit file has been read as far as the search
-    // needs it.
-    cli::HeldOutput held;
-    Rows rows(held.stream(), o);
-    NightSource nights(o.settings.end, "--night");
-    windows::Gate gate(nights);
-    if (o.night)
-      o.settings.gate = &gate;
-    tracking::PassSearch search(o.settings, rows);
-    search_file(o, search);
-    if (!rows.finish() || !held.copy_to(out))
-      throw kit::Failure(held.problem().empty() ? "cannot write the rows" : held.problem());
-    return 0;
-  } catch (const kit::Failure &e) {
-    return cli::report_failure(kName, e, err);
-  }
+  PasswindowsOptions o;
+  return cli::run_tool(
+      kName, kUsage, out, err,
+      [&] {
+        parse_passwindows_options(argc, argv, o);
+        return o.common;
+      },
+      [&] { list_windows(o, out); });
 }
 
 #ifndef KIT_NO_MAIN
