@@ -28,6 +28,8 @@ namespace {
 // between the limb and the anti-limb direction.
 constexpr double kLimbFraction = 0.8;
 
+} // namespace
+
 /*
 **  to_ra_dec: right ascension and declination of a vector.
 **
@@ -52,6 +54,8 @@ void to_ra_dec(const Vec3 &w, double *ra, double *dec) {
     *dec = w.z > 0.0 ? 90.0 : (w.z < 0.0 ? -90.0 : 0.0);
   }
 }
+
+namespace {
 
 /*
 **  Apparent place of the Sun on the true equator and equinox of date.

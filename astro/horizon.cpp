@@ -31,24 +31,20 @@ constexpr double kNearZenith = 3.0e-4;
 namespace astro {
 
 /*
-**  horizon_place: zenith distance and azimuth of a place, optionally
-**  refracted: equ2hor once its arguments are accepted.
+**  horizon_frame: the site's horizon basis on the true equator and equinox
+**  of date.
 **
 **  Given:
-**     jd_ut1      double      UT1 Julian date
-**     m           DateModels  the models at the TDB date of jd_ut1
-**     site        on_surface  the site
-**     ra, dec     double      place on the true equator and equinox of date
-**     ref_option  short       as for equ2hor
+**     jd_ut1   double      UT1 Julian date
+**     m        DateModels  the models at the TDB date of jd_ut1
+**     site     on_surface  the site (geodetic latitude and longitude)
 **
-**  Returned:
-**     zd, az, rar, decr  double*  as for equ2hor
+**  Returned (function value):
+**              HorizonFrame  the unit vectors of the zenith, north and
+**                            west, formed on terrestrial axes and turned by
+**                            ter2cel's own rotation (option 1)
 */
-void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
-                   double ra, double dec, short int ref_option, double *zd,
-                   double *az, double *rar, double *decr) {
-  // Horizon basis on terrestrial axes (zenith, north, west), turned to the
-  // true equator and equinox of date by ter2cel's own rotation (option 1).
+HorizonFrame horizon_frame(double jd_ut1, const DateModels &m, const on_surface &site) {
   const double phi = site.latitude * kDegToRad;
   const double lam = site.longitude * kDegToRad;
   const double sinphi = std::sin(phi), cosphi = std::cos(phi);
@@ -58,9 +54,30 @@ void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
                                     {sinlam, -coslam, 0.0}};
   double of_date[3][3];
   rotate_to_celestial(jd_ut1, 0.0, m, 1, 3, terrestrial, of_date);
-  const Vec3 uz = from_array(of_date[0]);
-  const Vec3 un = from_array(of_date[1]);
-  const Vec3 uw = from_array(of_date[2]);
+  return {from_array(of_date[0]), from_array(of_date[1]), from_array(of_date[2])};
+}
+
+/*
+**  horizon_in_frame: zenith distance and azimuth of a place in a site's
+**  horizon frame, optionally refracted.
+**
+**  Given:
+**     f           HorizonFrame  the site's frame at the date
+**     site        on_surface    the site (height, temperature and
+**                               pressure for the refraction)
+**     ra, dec     double        place on the true equator and equinox of
+**                               date, hours and degrees
+**     ref_option  short         as for equ2hor
+**
+**  Returned:
+**     zd, az, rar, decr  double*  as for equ2hor
+*/
+void horizon_in_frame(const HorizonFrame &f, const on_surface &site, double ra,
+                      double dec, short int ref_option, double *zd, double *az,
+                      double *rar, double *decr) {
+  const Vec3 &uz = f.zenith;
+  const Vec3 &un = f.north;
+  const Vec3 &uw = f.west;
 
   // The place as a unit vector, and its horizon coordinates.
   const double sindc = std::sin(dec * kDegToRad), cosdc = std::cos(dec * kDegToRad);
@@ -123,6 +140,27 @@ void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
 
   *zd = zenith;
   *az = azimuth;
+}
+
+/*
+**  horizon_place: zenith distance and azimuth of a place, optionally
+**  refracted: equ2hor once its arguments are accepted.
+**
+**  Given:
+**     jd_ut1      double      UT1 Julian date
+**     m           DateModels  the models at the TDB date of jd_ut1
+**     site        on_surface  the site
+**     ra, dec     double      place on the true equator and equinox of date
+**     ref_option  short       as for equ2hor
+**
+**  Returned:
+**     zd, az, rar, decr  double*  as for equ2hor
+*/
+void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
+                   double ra, double dec, short int ref_option, double *zd,
+                   double *az, double *rar, double *decr) {
+  horizon_in_frame(horizon_frame(jd_ut1, m, site), site, ra, dec, ref_option, zd, az,
+                   rar, decr);
 }
 
 } // namespace astro

@@ -1,0 +1,36 @@
+// catalog_star.h - a star's barycentric position and velocity from its
+// catalog entry, and its space motion.  Internal to the astro library.
+#ifndef KIT_ASTRO_CATALOG_STAR_H
+#define KIT_ASTRO_CATALOG_STAR_H
+
+#include "novas.h"
+#include "vector.h"
+
+namespace astro {
+
+// The parallax (mas) taken for a catalog entry whose parallax is zero or
+// negative: a distance of a gigaparsec.
+inline constexpr double kUnknownParallax = 1.0e-6;
+
+// A star's barycentric position (AU) and velocity (AU/day), ICRS axes, at
+// the catalog epoch.
+struct StarVectors {
+  Vec3 position;
+  Vec3 velocity;
+};
+
+// Whether a catalog entry describes a place: every field finite, a
+// distance that is positive and finite, and a radial velocity below the
+// speed of light.
+bool catalog_entry_valid(const cat_entry &star);
+
+// The entry's vectors (NOVAS 3.1's starvectors).  For a valid entry only.
+StarVectors star_vectors(const cat_entry &star);
+
+// The star's position at TDB Julian date jd_tdb, moved from the catalog
+// epoch J2000 along its velocity (NOVAS 3.1's proper_motion).
+Vec3 star_position_at(const StarVectors &star, double jd_tdb);
+
+} // namespace astro
+
+#endif

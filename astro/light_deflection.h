@@ -1,0 +1,30 @@
+// light_deflection.h - the bending of light by the gravity of the Sun and
+// the Earth on its way to the observer.  Internal to the astro library.
+#ifndef KIT_ASTRO_LIGHT_DEFLECTION_H
+#define KIT_ASTRO_LIGHT_DEFLECTION_H
+
+#include "vector.h"
+
+namespace astro {
+
+// Light time (days) by which a point at pos_obs is ahead of the origin
+// along the direction of pos: (pos / |pos|) . pos_obs / c.
+double light_time_offset(const Vec3 &pos, const Vec3 &pos_obs);
+
+// The vector pos (observer to object, AU) deflected by one body at
+// pos_body for an observer at pos_obs (both barycentric, AU), the body's
+// mass being the Sun's over mass_ratio; its length is kept.
+Vec3 deflected_by_body(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &pos_body,
+                       double mass_ratio);
+
+// The deflection of reduced accuracy for an object far outside the solar
+// system (a star): by the Sun, where it stood when the light passed
+// closest to it, then by the Earth when earth is not null (its barycentric
+// position at jd_tdb).  pos observer to object (AU), pos_obs and sun the
+// observer's and the Sun's barycentric positions at jd_tdb.
+Vec3 star_light_deflection(double jd_tdb, const Vec3 &pos, const Vec3 &pos_obs,
+                           const Vec3 &sun, const Vec3 *earth);
+
+} // namespace astro
+
+#endif
