@@ -30,7 +30,13 @@ void to_ra_dec(const Vec3 &w, double *ra, double *dec);
 // Whether light from direction p (unit vector, observer to body) passes
 // close enough to the Earth to be deflected for an observer at obs (AU,
 // geocentric, not zero): the body is not far below the Earth's limb.
+// limb is earth_limb(obs), which the first form computes.
 bool deflected_by_earth(const Vec3 &p, const Vec3 &obs);
+bool deflected_by_earth(const Vec3 &p, const Vec3 &obs, double limb);
+
+// The Earth's angular radius (radians) seen from obs (AU, geocentric):
+// 90 degrees at or below the surface.
+double earth_limb(const Vec3 &obs);
 
 // The direction p (unit vector, observer to body) deflected by the Earth's
 // gravity, for a body in direction q (unit vector) from the geocentre and

@@ -128,34 +128,24 @@ BarycentreOffset barycentre_offset(double jd_tdb) {
 }
 
 /*
-**  sun_barycentric: the Sun's position relative to the barycentre.
+**  barycentric_state: the Earth and the Sun relative to the barycentre.
 **
 **  Given:
 **     jd_tdb   double   TDB Julian date
 **
 **  Returned (function value):
-**              Vec3     AU: the barycentre's offset, negated
+**              BarycentricState  the Earth: the solar series' heliocentric
+**                                Earth (earth_heliocentric) less the
+**                                barycentre's offset, and its velocity less
+**                                the offset's; the Sun: the offset and its
+**                                velocity negated
 */
-Vec3 sun_barycentric(double jd_tdb) {
-  return scaled(barycentre_offset(jd_tdb).position, -1.0);
-}
-
-/*
-**  earth_barycentric: the Earth's barycentric state.
-**
-**  Given:
-**     jd_tdb   double   TDB Julian date
-**
-**  Returned (function value):
-**              EarthState   position (AU) and velocity (AU/day): the
-**                           solar series' heliocentric Earth
-**                           (earth_heliocentric) less the barycentre's
-**                           offset and its velocity at the same date
-*/
-EarthState earth_barycentric(double jd_tdb) {
+BarycentricState barycentric_state(double jd_tdb) {
   const EarthState helio = earth_heliocentric(jd_tdb);
   const BarycentreOffset b = barycentre_offset(jd_tdb);
-  return {difference(helio.position, b.position), difference(helio.velocity, b.velocity)};
+  return {{difference(helio.position, b.position), difference(helio.velocity, b.velocity)},
+          scaled(b.position, -1.0),
+          scaled(b.velocity, -1.0)};
 }
 
 } // namespace astro

@@ -17,12 +17,13 @@ struct BarycentreOffset {
 };
 BarycentreOffset barycentre_offset(double jd_tdb);
 
-// The Sun's barycentric position, AU, at a TDB Julian date.
-Vec3 sun_barycentric(double jd_tdb);
-
-// The Earth's barycentric state at a TDB Julian date: its heliocentric
-// state less the barycentre's.
-EarthState earth_barycentric(double jd_tdb);
+// The Earth's and the Sun's barycentric states at a TDB Julian date.
+struct BarycentricState {
+  EarthState earth;  // position (AU) and velocity (AU/day)
+  Vec3 sun;          // AU
+  Vec3 sun_velocity; // AU/day
+};
+BarycentricState barycentric_state(double jd_tdb);
 
 } // namespace astro
 

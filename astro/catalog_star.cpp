@@ -15,60 +15,28 @@ constexpr double kLightMetresPerSecond = 299792458.0;
 // Days per Julian year.
 constexpr double kJulianYear = 365.25;
 
-// The parallax the vectors are formed with, mas.
-double parallax_used(const cat_entry &star) {
-  return star.parallax <= 0.0 ? kUnknownParallax : star.parallax;
-}
-
-// Distance (AU) of a star of parallax p (mas).
-double distance_au(double parallax_mas) {
-  return 1.0 / std::sin(parallax_mas * 1.0e-3 * kArcsecToRad);
-}
-
-// The Doppler factor 1 / (1 - v_r / c) that turns the catalog's motions
-// (as observed, shortened by the changing light time) into true ones.
-double doppler_factor(const cat_entry &star) {
-  return 1.0 / (1.0 - star.radialvelocity / kLightMetresPerSecond * 1000.0);
-}
-
 } // namespace
-
-/*
-**  catalog_entry_valid: whether a catalog entry describes a place.
-**
-**  Given:
-**     star   cat_entry   the entry
-**
-**  Returned (function value):
-**            bool        false for a field (ra, dec, proper motions,
-**                        parallax, radial velocity) that is not finite, a
-**                        parallax whose distance 1 / sin(p) is not
-**                        positive and finite (as beyond p = 180 degrees),
-**                        or a radial velocity of the speed of light or more
-**                        (its Doppler factor infinite or negative)
-*/
-bool catalog_entry_valid(const cat_entry &star) {
-  const double fields[] = {star.ra,       star.dec,      star.promora,
-                           star.promodec, star.parallax, star.radialvelocity};
-  for (const double f : fields)
-    if (!std::isfinite(f))
-      return false;
-  const double dist = distance_au(parallax_used(star));
-  const double k = doppler_factor(star);
-  return std::isfinite(dist) && dist > 0.0 && std::isfinite(k) && k > 0.0;
-}
 
 /*
 **  star_vectors: a star's barycentric position and velocity at the
 **  catalog epoch.
 **
 **  Given:
-**     star   cat_entry   ra (hours), dec (degrees), proper motions in ra
-**                        (times cos dec) and dec (mas/yr), parallax (mas),
-**                        radial velocity (km/s); ICRS
+**     star   cat_entry     ra (hours), dec (degrees), proper motions in ra
+**                          (times cos dec) and dec (mas/yr), parallax
+**                          (mas), radial velocity (km/s); ICRS
+**
+**  Returned:
+**     v      StarVectors*  position (AU) and velocity (AU/day); untouched
+**                          when false is returned
 **
 **  Returned (function value):
-**            StarVectors position (AU) and velocity (AU/day)
+**            bool          false for an entry that does not describe a
+**                          place: a field that is not finite, a parallax
+**                          whose distance 1 / sin(p) is not positive and
+**                          finite (as beyond p = 180 degrees), or a radial
+**                          velocity of the speed of light or more (its
+**                          Doppler factor infinite or negative)
 **
 **  Notes:
 **  1) A parallax of zero or less is taken as 1e-6 mas (a gigaparsec), so
@@ -83,22 +51,30 @@ bool catalog_entry_valid(const cat_entry &star) {
 **     Kaplan, G. et al. 2011, User's Guide to NOVAS Version C3.1, USNO
 **     (starvectors).
 */
-StarVectors star_vectors(const cat_entry &star) {
-  const double paralx = parallax_used(star);
-  const double dist = distance_au(paralx);
+bool star_vectors(const cat_entry &star, StarVectors *v) {
+  const double fields[] = {star.ra,       star.dec,      star.promora,
+                           star.promodec, star.parallax, star.radialvelocity};
+  for (const double f : fields)
+    if (!std::isfinite(f))
+      return false;
+  const double paralx = star.parallax <= 0.0 ? kUnknownParallax : star.parallax;
+  const double dist = 1.0 / std::sin(paralx * 1.0e-3 * kArcsecToRad);
+  const double k = 1.0 / (1.0 - star.radialvelocity / kLightMetresPerSecond * 1000.0);
+  if (!(std::isfinite(dist) && dist > 0.0 && std::isfinite(k) && k > 0.0))
+    return false;
+
   const double r = star.ra * 15.0 * kDegToRad;
   const double d = star.dec * kDegToRad;
   const double cra = std::cos(r), sra = std::sin(r);
   const double cdc = std::cos(d), sdc = std::sin(d);
-
-  const double k = doppler_factor(star);
   const double pmr = star.promora / (paralx * kJulianYear) * k;
   const double pmd = star.promodec / (paralx * kJulianYear) * k;
   const double rvl = star.radialvelocity * kSecondsPerDay / kAuKm * k;
 
-  return {{dist * cdc * cra, dist * cdc * sra, dist * sdc},
-          {-pmr * sra - pmd * sdc * cra + rvl * cdc * cra,
-           pmr * cra - pmd * sdc * sra + rvl * cdc * sra, pmd * cdc + rvl * sdc}};
+  *v = {{dist * cdc * cra, dist * cdc * sra, dist * sdc},
+        {-pmr * sra - pmd * sdc * cra + rvl * cdc * cra,
+         pmr * cra - pmd * sdc * sra + rvl * cdc * sra, pmd * cdc + rvl * sdc}};
+  return true;
 }
 
 /*

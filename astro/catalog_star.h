@@ -19,13 +19,11 @@ struct StarVectors {
   Vec3 velocity;
 };
 
-// Whether a catalog entry describes a place: every field finite, a
-// distance that is positive and finite, and a radial velocity below the
-// speed of light.
-bool catalog_entry_valid(const cat_entry &star);
-
-// The entry's vectors (NOVAS 3.1's starvectors).  For a valid entry only.
-StarVectors star_vectors(const cat_entry &star);
+// The entry's vectors (NOVAS 3.1's starvectors).  False, with *v
+// untouched, for an entry that does not describe a place: a field that is
+// not finite, a distance that is not positive and finite, or a radial
+// velocity of the speed of light or more.
+bool star_vectors(const cat_entry &star, StarVectors *v);
 
 // The star's position at TDB Julian date jd_tdb, moved from the catalog
 // epoch J2000 along its velocity (NOVAS 3.1's proper_motion).

@@ -35,16 +35,19 @@ namespace astro {
 **  of date.
 **
 **  Given:
-**     jd_ut1   double      UT1 Julian date
-**     m        DateModels  the models at the TDB date of jd_ut1
-**     site     on_surface  the site (geodetic latitude and longitude)
+**     jd_ut1      double      UT1 Julian date
+**     m           DateModels  the models at the TDB date of jd_ut1
+**     site        on_surface  the site
+**     ref_option  short       as for equ2hor
 **
 **  Returned (function value):
 **              HorizonFrame  the unit vectors of the zenith, north and
 **                            west, formed on terrestrial axes and turned by
-**                            ter2cel's own rotation (option 1)
+**                            ter2cel's own rotation (option 1); the
+**                            refraction option and its atmosphere
 */
-HorizonFrame horizon_frame(double jd_ut1, const DateModels &m, const on_surface &site) {
+HorizonFrame horizon_frame(double jd_ut1, const DateModels &m, const on_surface &site,
+                           short int ref_option) {
   const double phi = site.latitude * kDegToRad;
   const double lam = site.longitude * kDegToRad;
   const double sinphi = std::sin(phi), cosphi = std::cos(phi);
@@ -54,7 +57,8 @@ HorizonFrame horizon_frame(double jd_ut1, const DateModels &m, const on_surface 
                                     {sinlam, -coslam, 0.0}};
   double of_date[3][3];
   rotate_to_celestial(jd_ut1, 0.0, m, 1, 3, terrestrial, of_date);
-  return {from_array(of_date[0]), from_array(of_date[1]), from_array(of_date[2])};
+  return {from_array(of_date[0]), from_array(of_date[1]), from_array(of_date[2]),
+          ref_option, atmosphere(site, ref_option)};
 }
 
 /*
@@ -62,19 +66,18 @@ HorizonFrame horizon_frame(double jd_ut1, const DateModels &m, const on_surface 
 **  horizon frame, optionally refracted.
 **
 **  Given:
-**     f           HorizonFrame  the site's frame at the date
-**     site        on_surface    the site (height, temperature and
-**                               pressure for the refraction)
-**     ra, dec     double        place on the true equator and equinox of
-**                               date, hours and degrees
-**     ref_option  short         as for equ2hor
+**     f        HorizonFrame  the site's frame at the date, with the
+**                            refraction option and its atmosphere
+**     ra, dec  double        place on the true equator and equinox of
+**                            date, hours and degrees
 **
 **  Returned:
-**     zd, az, rar, decr  double*  as for equ2hor
+**     zd, az, rar, decr  double*  as for equ2hor; rar and decr may both be
+**                                 null, and the refracted place is then not
+**                                 formed
 */
-void horizon_in_frame(const HorizonFrame &f, const on_surface &site, double ra,
-                      double dec, short int ref_option, double *zd, double *az,
-                      double *rar, double *decr) {
+void horizon_in_frame(const HorizonFrame &f, double ra, double dec, double *zd,
+                      double *az, double *rar, double *decr) {
   const Vec3 &uz = f.zenith;
   const Vec3 &un = f.north;
   const Vec3 &uw = f.west;
@@ -99,26 +102,31 @@ void horizon_in_frame(const HorizonFrame &f, const on_surface &site, double ra,
     azimuth -= 360.0;
   double zenith = std::atan2(proj, pz) * kRadToDeg;
 
-  *rar = ra;
-  *decr = dec;
+  const bool refracted_place = rar != nullptr;
+  if (refracted_place) {
+    *rar = ra;
+    *decr = dec;
+  }
 
-  if (ref_option != 0) {
+  if (f.ref_option != 0) {
     const double zd0 = zenith;
     double refr = 0.0;
     bool converged = false;
     for (int evaluations = 0;
          !converged && evaluations < kRefractionMaxEvaluations; ++evaluations) {
       const double prev = zenith;
-      refr = refraction(site, ref_option, prev);
+      refr = refraction(f.air, prev);
       zenith = zd0 - refr;
       converged = std::fabs(zenith - prev) <= kRefractionTolerance;
     }
     if (!converged) {
-      *zd = *az = *rar = *decr = std::numeric_limits<double>::quiet_NaN();
+      *zd = *az = std::numeric_limits<double>::quiet_NaN();
+      if (refracted_place)
+        *rar = *decr = *zd;
       return;
     }
 
-    if (refr > 0.0 && zenith > kNearZenith) {
+    if (refracted_place && refr > 0.0 && zenith > kNearZenith) {
       const double sinzd = std::sin(zenith * kDegToRad);
       const double coszd = std::cos(zenith * kDegToRad);
       const double sinzd0 = std::sin(zd0 * kDegToRad);
@@ -159,8 +167,7 @@ void horizon_in_frame(const HorizonFrame &f, const on_surface &site, double ra,
 void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
                    double ra, double dec, short int ref_option, double *zd,
                    double *az, double *rar, double *decr) {
-  horizon_in_frame(horizon_frame(jd_ut1, m, site), site, ra, dec, ref_option, zd, az,
-                   rar, decr);
+  horizon_in_frame(horizon_frame(jd_ut1, m, site, ref_option), ra, dec, zd, az, rar, decr);
 }
 
 } // namespace astro

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "barycentre.h"
 #include "constants.h"
 
 namespace astro {
@@ -36,9 +35,7 @@ constexpr double kAlignedCosine = 0.99999999999;
 **                      of pos, divided by the speed of light
 */
 double light_time_offset(const Vec3 &pos, const Vec3 &pos_obs) {
-  const double dis = norm(pos);
-  const Vec3 u = {pos.x / dis, pos.y / dis, pos.z / dis};
-  return dot(u, pos_obs) / kLightAuDay;
+  return dot(scaled(pos, 1.0 / norm(pos)), pos_obs) / kLightAuDay;
 }
 
 /*
@@ -71,10 +68,10 @@ Vec3 deflected_by_body(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &pos_bod
                        double mass_ratio) {
   const Vec3 pq = difference(sum(pos_obs, pos), pos_body);
   const Vec3 pe = difference(pos_obs, pos_body);
-  const double pmag = norm(pos), emag = norm(pe), qmag = norm(pq);
-  const Vec3 phat = {pos.x / pmag, pos.y / pmag, pos.z / pmag};
-  const Vec3 ehat = {pe.x / emag, pe.y / emag, pe.z / emag};
-  const Vec3 qhat = {pq.x / qmag, pq.y / qmag, pq.z / qmag};
+  const double pmag = norm(pos), emag = norm(pe);
+  const Vec3 phat = scaled(pos, 1.0 / pmag);
+  const Vec3 ehat = scaled(pe, 1.0 / emag);
+  const Vec3 qhat = scaled(pq, 1.0 / norm(pq));
   const double pdotq = dot(phat, qhat);
   const double edotp = dot(ehat, phat);
   const double qdote = dot(qhat, ehat);
@@ -97,22 +94,27 @@ Vec3 deflected_by_body(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &pos_bod
 **  accuracy.
 **
 **  Given:
-**     jd_tdb    double   TDB Julian date of the observation
-**     pos       Vec3     observer to star, AU
-**     pos_obs   Vec3     observer, barycentric, AU
-**     sun       Vec3     the Sun, barycentric, AU, at jd_tdb
-**     earth     Vec3*    the Earth, barycentric, AU, at jd_tdb; null for
-**                        no deflection by the Earth
+**     pos           Vec3    observer to star, AU
+**     pos_obs       Vec3    observer, barycentric, AU
+**     sun           Vec3    the Sun, barycentric, AU
+**     sun_velocity  Vec3    the Sun's barycentric velocity, AU/day
+**     earth         Vec3*   the Earth, barycentric, AU; null for no
+**                           deflection by the Earth
+**     (all at the date of observation)
 **
 **  Returned (function value):
-**               Vec3     pos deflected, of the same length
+**                   Vec3    pos deflected, of the same length
 **
 **  Notes:
 **  1) The Sun deflects from where it stood when the light passed closest
-**     to it: dlt = light_time_offset(pos, sun - pos_obs) before the
+**     to it: dlt = light_time_offset(pos, sun - pos_obs) days before the
 **     observation when positive (the Sun ahead of the observer along the
-**     line of sight), capped by the light time from the object; otherwise
-**     at jd_tdb.  The Earth deflects from its place at jd_tdb.
+**     line of sight, at most 500 s), but no earlier than the light left
+**     the object; otherwise from where it stands.  NOVAS evaluates its
+**     ephemeris at that earlier date; here the Sun is moved back along its
+**     velocity, which differs from that by less than 1e-12 AU (its
+**     acceleration about the barycentre, 1e-8 AU/day^2, over 500 s).
+**     The Earth deflects from where it stands.
 **  2) Reduced accuracy leaves out Jupiter and Saturn, which NOVAS adds at
 **     full accuracy.
 **
@@ -120,16 +122,16 @@ Vec3 deflected_by_body(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &pos_bod
 **     Kaplan, G. et al. 2011, User's Guide to NOVAS Version C3.1, USNO
 **     (grav_def).
 */
-Vec3 star_light_deflection(double jd_tdb, const Vec3 &pos, const Vec3 &pos_obs,
-                           const Vec3 &sun, const Vec3 *earth) {
+Vec3 star_light_deflection(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &sun,
+                           const Vec3 &sun_velocity, const Vec3 *earth) {
   const double tlt = norm(pos) / kLightAuDay;
   const double dlt = light_time_offset(pos, difference(sun, pos_obs));
-  double tclose = jd_tdb;
+  double back = 0.0;
   if (dlt > 0.0)
-    tclose = jd_tdb - dlt;
+    back = dlt;
   if (tlt < dlt)
-    tclose = jd_tdb - tlt;
-  const Vec3 sun_close = tclose == jd_tdb ? sun : sun_barycentric(tclose);
+    back = tlt;
+  const Vec3 sun_close = back > 0.0 ? difference(sun, scaled(sun_velocity, back)) : sun;
   Vec3 bent = deflected_by_body(pos, pos_obs, sun_close, 1.0);
   if (earth != nullptr)
     bent = deflected_by_body(bent, pos_obs, *earth, kSunEarthMassRatio);

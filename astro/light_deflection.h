@@ -20,10 +20,11 @@ Vec3 deflected_by_body(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &pos_bod
 // The deflection of reduced accuracy for an object far outside the solar
 // system (a star): by the Sun, where it stood when the light passed
 // closest to it, then by the Earth when earth is not null (its barycentric
-// position at jd_tdb).  pos observer to object (AU), pos_obs and sun the
-// observer's and the Sun's barycentric positions at jd_tdb.
-Vec3 star_light_deflection(double jd_tdb, const Vec3 &pos, const Vec3 &pos_obs,
-                           const Vec3 &sun, const Vec3 *earth);
+// position at the date).  pos observer to object (AU); pos_obs, sun and
+// sun_velocity the observer's and the Sun's barycentric positions (AU) and
+// the Sun's velocity (AU/day) at the date of observation.
+Vec3 star_light_deflection(const Vec3 &pos, const Vec3 &pos_obs, const Vec3 &sun,
+                           const Vec3 &sun_velocity, const Vec3 *earth);
 
 } // namespace astro
 

@@ -24,7 +24,7 @@ astro::DateModels models(double jd_tdb, ter2cel_stream *stream) {
 // A star that could not be placed.
 star_horizon not_placed(short int status) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  return {nan, nan, nan, nan, nan, nan, status};
+  return {nan, nan, nan, nan, status};
 }
 
 } // namespace
@@ -62,7 +62,8 @@ short int star_horizon_batch(double jd_tt, double jd_ut1, double delta_t,
       horizon_tdb == jd_tdb ? place_models : models(horizon_tdb, stream);
   const astro::StarObserver observer =
       astro::star_observer(jd_tt, delta_t, *site, place_models);
-  const astro::HorizonFrame frame = astro::horizon_frame(jd_ut1, horizon_models, *site);
+  const astro::HorizonFrame frame =
+      astro::horizon_frame(jd_ut1, horizon_models, *site, ref_option);
 
   short int status = 0;
   for (int i = 0; i < n; ++i) {
@@ -74,8 +75,7 @@ short int star_horizon_batch(double jd_tt, double jd_ut1, double delta_t,
         status = p.status;
       continue;
     }
-    astro::horizon_in_frame(frame, *site, p.ra, p.dec, ref_option, &p.zd, &p.az, &p.rar,
-                            &p.decr);
+    astro::horizon_in_frame(frame, p.ra, p.dec, &p.zd, &p.az, nullptr, nullptr);
   }
   return status;
 }

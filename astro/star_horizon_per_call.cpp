@@ -27,13 +27,14 @@ short int star_horizon_batch(double jd_tt, double jd_ut1, double delta_t,
     cat_entry star = stars[i];
     p.status = topo_star(jd_tt, delta_t, &star, site, 1, &p.ra, &p.dec);
     if (p.status != 0) {
-      p.zd = p.az = p.ra = p.dec = p.rar = p.decr = std::nan("");
+      p.zd = p.az = p.ra = p.dec = std::nan("");
       if (status == 0)
         status = p.status;
       continue;
     }
+    double rar, decr;
     equ2hor(jd_ut1, delta_t, 1, 0.0, 0.0, site, p.ra, p.dec, ref_option, &p.zd, &p.az,
-            &p.rar, &p.decr);
+            &rar, &decr);
   }
   return status;
 }

@@ -64,8 +64,10 @@ short int star_date_status(short int accuracy, double jd_tdb) {
 **               StarObserver the observer's barycentric position and
 **                            velocity (the Earth's barycentric state plus
 **                            the site's geocentric one), its geocentric
-**                            position, and the Earth's and the Sun's
-**                            barycentric positions, at m's date
+**                            position and the Earth's angular radius seen
+**                            from there, the Earth's barycentric position
+**                            and the Sun's position and velocity, at m's
+**                            date
 **
 **  Notes:
 **  1) The site's sidereal time is taken at UT1 = jd_tt - delta_t / 86400,
@@ -75,13 +77,15 @@ StarObserver star_observer(double jd_tt, double delta_t, const on_surface &site,
                            const DateModels &m) {
   const double ut1 = jd_tt - delta_t / kSecondsPerDay;
   const ObserverState geo = observer_state(site, sidereal_time(ut1, 0.0, m), m);
-  const EarthState earth = earth_barycentric(m.jd_tdb);
+  const BarycentricState bary = barycentric_state(m.jd_tdb);
   return {m.jd_tdb,
-          sum(earth.position, geo.position),
-          sum(earth.velocity, geo.velocity),
+          sum(bary.earth.position, geo.position),
+          sum(bary.earth.velocity, geo.velocity),
           geo.position,
-          earth.position,
-          sun_barycentric(m.jd_tdb)};
+          earth_limb(geo.position),
+          bary.earth.position,
+          bary.sun,
+          bary.sun_velocity};
 }
 
 /*
@@ -99,7 +103,7 @@ StarObserver star_observer(double jd_tt, double delta_t, const on_surface &site,
 **
 **  Returned (function value):
 **            short         0, or kStarNotPlaced for an entry that does not
-**                          describe a place (catalog_entry_valid) or a place
+**                          describe a place (star_vectors) or a place
 **                          that is not finite (huge motions); ra and dec are
 **                          then untouched
 **
@@ -114,17 +118,18 @@ StarObserver star_observer(double jd_tt, double delta_t, const on_surface &site,
 */
 short int topocentric_star(const StarObserver &o, const DateModels &m,
                            const cat_entry &star, double *ra, double *dec) {
-  if (!catalog_entry_valid(star))
+  StarVectors sv;
+  if (!star_vectors(star, &sv))
     return kStarNotPlaced;
-  const StarVectors sv = star_vectors(star);
   const double ahead = light_time_offset(sv.position, o.position);
   const Vec3 moved = star_position_at(sv, o.jd_tdb + ahead);
 
   const Vec3 seen = difference(moved, o.position);
   const double dist = norm(seen);
   const Vec3 direction = scaled(seen, 1.0 / dist);
-  const Vec3 *earth = deflected_by_earth(direction, o.geocentric) ? &o.earth : nullptr;
-  const Vec3 bent = star_light_deflection(o.jd_tdb, seen, o.position, o.sun, earth);
+  const Vec3 *earth =
+      deflected_by_earth(direction, o.geocentric, o.earth_limb) ? &o.earth : nullptr;
+  const Vec3 bent = star_light_deflection(seen, o.position, o.sun, o.sun_velocity, earth);
 
   const Vec3 apparent = aberration(scaled(bent, 1.0 / norm(bent)), o.velocity, dist);
   const Vec3 w = true_from_gcrs(m, apparent);

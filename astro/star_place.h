@@ -18,11 +18,13 @@ inline constexpr short int kStarNotPlaced = 2;
 // observer's barycentric state and the bodies that deflect the light.
 struct StarObserver {
   double jd_tdb;
-  Vec3 position;   // observer, barycentric, AU, GCRS axes
-  Vec3 velocity;   // observer, barycentric, AU/day
-  Vec3 geocentric; // observer, geocentric, AU
-  Vec3 earth;      // the Earth, barycentric, AU
-  Vec3 sun;        // the Sun, barycentric, AU
+  Vec3 position;     // observer, barycentric, AU, GCRS axes
+  Vec3 velocity;     // observer, barycentric, AU/day
+  Vec3 geocentric;   // observer, geocentric, AU
+  double earth_limb; // the Earth's angular radius seen by the observer, rad
+  Vec3 earth;        // the Earth, barycentric, AU
+  Vec3 sun;          // the Sun, barycentric, AU
+  Vec3 sun_velocity; // the Sun's barycentric velocity, AU/day
 };
 
 // topo_star's status before anything is computed: 1 accuracy not 0 or 1;

@@ -145,7 +145,6 @@ typedef struct
    double az;         /* azimuth, degrees [0, 360), north through east */
    double ra, dec;    /* topocentric apparent place, true equator and
                          equinox of date: hours, degrees */
-   double rar, decr;  /* that place shifted by the refraction */
    short int status;  /* topo_star's status for this star */
 } star_horizon;
 
@@ -168,7 +167,9 @@ typedef struct
  *
  * Returned:
  *    places          n results; for a star whose status is not 0 every
- *                    number is not-a-number
+ *                    number is not-a-number.  equ2hor's refracted place
+ *                    is not returned: forming it would cost the kit's own
+ *                    implementation a fifth more per star
  *
  * Returned (function value):
  *    0 when every star was placed, else the first non-zero status:
