@@ -33,9 +33,15 @@ constexpr double kHighest = 91.0;
 **                 Atmosphere  pressure (mbar) and temperature (C)
 */
 Atmosphere atmosphere(const on_surface &site, short int ref_option) {
-  if (ref_option == 2)
-    return {site.pressure, site.temperature};
-  return {1010.0 * std::exp(-site.height / kScaleHeight), 10.0};
+  double p, t;
+  if (ref_option == 2) {
+    p = site.pressure;
+    t = site.temperature;
+  } else {
+    p = 1010.0 * std::exp(-site.height / kScaleHeight);
+    t = 10.0;
+  }
+  return {p, t};
 }
 
 /*
@@ -71,8 +77,6 @@ double refraction(const Atmosphere &air, double zd_obs) {
 }
 
 double refraction(const on_surface &site, short int ref_option, double zd_obs) {
-  if (zd_obs < kLowest || zd_obs > kHighest)
-    return 0.0;
   return refraction(atmosphere(site, ref_option), zd_obs);
 }
 
