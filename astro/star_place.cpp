@@ -115,6 +115,8 @@ StarObserver star_observer(double jd_tt, double delta_t, const on_surface &site,
 **     and by the Earth when the star is not far below the Earth's limb
 **     (the limb test of topo_planet); aberration by the observer's
 **     barycentric velocity; frame bias, precession and nutation.
+**  2) The aberration is given the star's distance, at which eraAb's term
+**     for the Sun's potential (which NOVAS does not have) vanishes.
 */
 short int topocentric_star(const StarObserver &o, const DateModels &m,
                            const cat_entry &star, double *ra, double *dec) {

@@ -167,8 +167,11 @@ typedef struct
  *
  * Returned:
  *    places          n results; for a star whose status is not 0 every
- *                    number is not-a-number.  equ2hor's refracted place
- *                    is not returned: forming it would cost the kit's own
+ *                    number is not-a-number; zd and az are also
+ *                    not-a-number (status 0) where equ2hor gives them so
+ *                    (a UT1 date that is not a number, a refraction that
+ *                    does not converge).  equ2hor's refracted place is not
+ *                    returned: forming it would cost the kit's own
  *                    implementation a fifth more per star
  *
  * Returned (function value):
