@@ -28,6 +28,8 @@ namespace {
 // between the limb and the anti-limb direction.
 constexpr double kLimbFraction = 0.8;
 
+} // namespace
+
 /*
 **  to_ra_dec: right ascension and declination of a vector.
 **
@@ -52,6 +54,8 @@ void to_ra_dec(const Vec3 &w, double *ra, double *dec) {
     *dec = w.z > 0.0 ? 90.0 : (w.z < 0.0 ? -90.0 : 0.0);
   }
 }
+
+namespace {
 
 /*
 **  Apparent place of the Sun on the true equator and equinox of date.
@@ -152,30 +156,45 @@ short int place_status(const object &body, short int accuracy, double jd_tdb,
 }
 
 /*
+**  earth_limb: the Earth's angular radius seen from an observer.
+**
+**  Given:
+**     obs   Vec3   observer's geocentric position, AU
+**
+**  Returned (function value):
+**           double asin(r_E / |obs|) with r_E the equatorial radius, or
+**                  90 degrees (radians) when |obs| < r_E
+*/
+double earth_limb(const Vec3 &obs) {
+  const double obs_dist = norm(obs);
+  const double earth_radius_au = kEarthRadiusKm / kAuKm;
+  return obs_dist >= earth_radius_au ? std::asin(earth_radius_au / obs_dist) : 0.5 * kPi;
+}
+
+/*
 **  deflected_by_earth: the limb test of the Earth's light deflection.
 **
 **  Given:
-**     p     Vec3   unit vector, observer to body
-**     obs   Vec3   observer's geocentric position, AU (not zero)
+**     p      Vec3     unit vector, observer to body
+**     obs    Vec3     observer's geocentric position, AU (not zero)
+**     limb   double   earth_limb(obs) (the two-argument form computes it)
 **
 **  Returned (function value):
-**           bool   true when (180 deg - zeta) / rho >= 0.8, with zeta the
-**                  angle between p and obs and rho the Earth's angular
-**                  radius seen from the observer (90 degrees at or below
-**                  the surface)
+**            bool     true when (180 deg - zeta) / limb >= 0.8, with zeta
+**                     the angle between p and obs
 */
-bool deflected_by_earth(const Vec3 &p, const Vec3 &obs) {
+bool deflected_by_earth(const Vec3 &p, const Vec3 &obs, double limb) {
   const double obs_dist = norm(obs);
-  const double earth_radius_au = kEarthRadiusKm / kAuKm;
-  const double limb = obs_dist >= earth_radius_au
-                          ? std::asin(earth_radius_au / obs_dist)
-                          : 0.5 * kPi;
   double cos_zeta = dot(p, scaled(obs, 1.0 / obs_dist));
   if (cos_zeta > 1.0)
     cos_zeta = 1.0;
   if (cos_zeta < -1.0)
     cos_zeta = -1.0;
   return (kPi - std::acos(cos_zeta)) / limb >= kLimbFraction;
+}
+
+bool deflected_by_earth(const Vec3 &p, const Vec3 &obs) {
+  return deflected_by_earth(p, obs, earth_limb(obs));
 }
 
 /*

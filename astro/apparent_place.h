@@ -22,10 +22,21 @@ short int place_status(const object &body, short int accuracy, double jd_tdb,
 void topocentric_sun(double jd_tt, double delta_t, const on_surface &site,
                      const DateModels &m, double *ra, double *dec, double *dis);
 
+// Right ascension (hours [0, 24)) and declination (degrees) of a vector
+// w, as NOVAS 3.1 forms them; on the pole ra 0 and dec +-90, for a null
+// vector 0 and 0.
+void to_ra_dec(const Vec3 &w, double *ra, double *dec);
+
 // Whether light from direction p (unit vector, observer to body) passes
 // close enough to the Earth to be deflected for an observer at obs (AU,
 // geocentric, not zero): the body is not far below the Earth's limb.
+// limb is earth_limb(obs), which the first form computes.
 bool deflected_by_earth(const Vec3 &p, const Vec3 &obs);
+bool deflected_by_earth(const Vec3 &p, const Vec3 &obs, double limb);
+
+// The Earth's angular radius (radians) seen from obs (AU, geocentric):
+// 90 degrees at or below the surface.
+double earth_limb(const Vec3 &obs);
 
 // The direction p (unit vector, observer to body) deflected by the Earth's
 // gravity, for a body in direction q (unit vector) from the geocentre and

@@ -31,24 +31,23 @@ constexpr double kNearZenith = 3.0e-4;
 namespace astro {
 
 /*
-**  horizon_place: zenith distance and azimuth of a place, optionally
-**  refracted: equ2hor once its arguments are accepted.
+**  horizon_frame: the site's horizon basis on the true equator and equinox
+**  of date.
 **
 **  Given:
 **     jd_ut1      double      UT1 Julian date
 **     m           DateModels  the models at the TDB date of jd_ut1
 **     site        on_surface  the site
-**     ra, dec     double      place on the true equator and equinox of date
 **     ref_option  short       as for equ2hor
 **
-**  Returned:
-**     zd, az, rar, decr  double*  as for equ2hor
+**  Returned (function value):
+**              HorizonFrame  the unit vectors of the zenith, north and
+**                            west, formed on terrestrial axes and turned by
+**                            ter2cel's own rotation (option 1); the
+**                            refraction option and its atmosphere
 */
-void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
-                   double ra, double dec, short int ref_option, double *zd,
-                   double *az, double *rar, double *decr) {
-  // Horizon basis on terrestrial axes (zenith, north, west), turned to the
-  // true equator and equinox of date by ter2cel's own rotation (option 1).
+HorizonFrame horizon_frame(double jd_ut1, const DateModels &m, const on_surface &site,
+                           short int ref_option) {
   const double phi = site.latitude * kDegToRad;
   const double lam = site.longitude * kDegToRad;
   const double sinphi = std::sin(phi), cosphi = std::cos(phi);
@@ -58,9 +57,30 @@ void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
                                     {sinlam, -coslam, 0.0}};
   double of_date[3][3];
   rotate_to_celestial(jd_ut1, 0.0, m, 1, 3, terrestrial, of_date);
-  const Vec3 uz = from_array(of_date[0]);
-  const Vec3 un = from_array(of_date[1]);
-  const Vec3 uw = from_array(of_date[2]);
+  return {from_array(of_date[0]), from_array(of_date[1]), from_array(of_date[2]),
+          ref_option, atmosphere(site, ref_option)};
+}
+
+/*
+**  horizon_in_frame: zenith distance and azimuth of a place in a site's
+**  horizon frame, optionally refracted.
+**
+**  Given:
+**     f        HorizonFrame  the site's frame at the date, with the
+**                            refraction option and its atmosphere
+**     ra, dec  double        place on the true equator and equinox of
+**                            date, hours and degrees
+**
+**  Returned:
+**     zd, az, rar, decr  double*  as for equ2hor; rar and decr may both be
+**                                 null, and the refracted place is then not
+**                                 formed
+*/
+void horizon_in_frame(const HorizonFrame &f, double ra, double dec, double *zd,
+                      double *az, double *rar, double *decr) {
+  const Vec3 &uz = f.zenith;
+  const Vec3 &un = f.north;
+  const Vec3 &uw = f.west;
 
   // The place as a unit vector, and its horizon coordinates.
   const double sindc = std::sin(dec * kDegToRad), cosdc = std::cos(dec * kDegToRad);
@@ -82,26 +102,31 @@ void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
     azimuth -= 360.0;
   double zenith = std::atan2(proj, pz) * kRadToDeg;
 
-  *rar = ra;
-  *decr = dec;
+  const bool refracted_place = rar != nullptr;
+  if (refracted_place) {
+    *rar = ra;
+    *decr = dec;
+  }
 
-  if (ref_option != 0) {
+  if (f.ref_option != 0) {
     const double zd0 = zenith;
     double refr = 0.0;
     bool converged = false;
     for (int evaluations = 0;
          !converged && evaluations < kRefractionMaxEvaluations; ++evaluations) {
       const double prev = zenith;
-      refr = refraction(site, ref_option, prev);
+      refr = refraction(f.air, prev);
       zenith = zd0 - refr;
       converged = std::fabs(zenith - prev) <= kRefractionTolerance;
     }
     if (!converged) {
-      *zd = *az = *rar = *decr = std::numeric_limits<double>::quiet_NaN();
+      *zd = *az = std::numeric_limits<double>::quiet_NaN();
+      if (refracted_place)
+        *rar = *decr = *zd;
       return;
     }
 
-    if (refr > 0.0 && zenith > kNearZenith) {
+    if (refracted_place && refr > 0.0 && zenith > kNearZenith) {
       const double sinzd = std::sin(zenith * kDegToRad);
       const double coszd = std::cos(zenith * kDegToRad);
       const double sinzd0 = std::sin(zd0 * kDegToRad);
@@ -123,6 +148,26 @@ void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
 
   *zd = zenith;
   *az = azimuth;
+}
+
+/*
+**  horizon_place: zenith distance and azimuth of a place, optionally
+**  refracted: equ2hor once its arguments are accepted.
+**
+**  Given:
+**     jd_ut1      double      UT1 Julian date
+**     m           DateModels  the models at the TDB date of jd_ut1
+**     site        on_surface  the site
+**     ra, dec     double      place on the true equator and equinox of date
+**     ref_option  short       as for equ2hor
+**
+**  Returned:
+**     zd, az, rar, decr  double*  as for equ2hor
+*/
+void horizon_place(double jd_ut1, const DateModels &m, const on_surface &site,
+                   double ra, double dec, short int ref_option, double *zd,
+                   double *az, double *rar, double *decr) {
+  horizon_in_frame(horizon_frame(jd_ut1, m, site, ref_option), ra, dec, zd, az, rar, decr);
 }
 
 } // namespace astro

@@ -113,6 +113,24 @@ short int topo_planet(double jd_tt, object *ss_body, double delta_t,
                       double *ra, double *dec, double *dis);
 
 /*
+ * topo_star: topocentric apparent place of a star, true equator and equinox
+ * of date: ra (hours), dec (degrees).  The catalog entry is an ICRS place
+ * at the epoch J2000 with its proper motions (mas/yr, the one in ra times
+ * cos dec), parallax (mas; zero or less for unknown) and radial velocity
+ * (km/s).  Served at reduced accuracy (accuracy 1) as NOVAS 3.1 with its
+ * analytic solar-system module serves it, with the full nutation series
+ * where NOVAS truncates it.  Returns 0; 1 for an accuracy other than 0 or
+ * 1; 33 for full accuracy; 31 for a TDB date outside 2340000.5 to
+ * 2560000.5; and this library's own 2 for a catalog entry it cannot place
+ * (a field that is not a finite number, a parallax whose distance is not
+ * positive, a radial velocity of the speed of light or more, or a place
+ * that comes out not finite).  ra and dec are 0 on every non-zero code.
+ */
+short int topo_star(double jd_tt, double delta_t, cat_entry *star,
+                    on_surface *position, short int accuracy, double *ra,
+                    double *dec);
+
+/*
  * equ2hor: zenith distance and azimuth (degrees) of a place given on the true
  * equator and equinox of date, optionally refracted (ref_option 0 none, 2 the
  * site's temperature and pressure, any other value the standard

@@ -3,15 +3,15 @@
  * astronomy: the NOVAS 3.1 interface (novas.h, the kit's own subset or a
  * real NOVAS 3.1), and the kit's extension to it: the rotation of several
  * fixed terrestrial vectors to celestial axes at one date or along a stream
- * of dates, and the Sun's zenith distance at a site, at one date or along
- * a stream.
+ * of dates, the Sun's zenith distance at a site, and the horizon places of
+ * several stars at a site, each at one date or along a stream.
  *
  * The extension has two implementations, chosen by the build: the kit's
  * own, on its NOVAS subset, which evaluates the costly nutation series once
  * a date (and fits it over a stream of dates), and one made of the NOVAS
- * calls themselves (ter2cel once per vector; topo_planet then equ2hor),
- * which serves a build against a real NOVAS 3.1 and the straightforward
- * programs the kit's results are compared with.
+ * calls themselves (ter2cel once per vector; topo_planet or topo_star then
+ * equ2hor), which serves a build against a real NOVAS 3.1 and the
+ * straightforward programs the kit's results are compared with.
  */
 #ifndef KIT_NOVAS_KIT_H
 #define KIT_NOVAS_KIT_H
@@ -133,6 +133,68 @@ short int ter2cel_batch(double jd_ut_high, double jd_ut_low, double delta_t,
 short int sun_zenith_distance(double jd_tt, double jd_ut1, double delta_t,
                               on_surface *site, short int ref_option,
                               ter2cel_stream *stream, double *zd);
+
+/*
+ * star_horizon: one star's place at a site, as star_horizon_batch returns
+ * it.
+ */
+typedef struct
+{
+   double zd;         /* zenith distance, degrees (refracted unless
+                         ref_option is 0) */
+   double az;         /* azimuth, degrees [0, 360), north through east */
+   double ra, dec;    /* topocentric apparent place, true equator and
+                         equinox of date: hours, degrees */
+   short int status;  /* topo_star's status for this star */
+} star_horizon;
+
+/*
+ * star_horizon_batch: the horizon places of n stars at one site and one
+ * date, as the NOVAS calls topo_star(jd_tt, delta_t, star, site, 1, &ra,
+ * &dec) and then equ2hor(jd_ut1, delta_t, 1, 0.0, 0.0, site, ra, dec,
+ * ref_option, &zd, &az, &rar, &decr) give them, star by star.
+ *
+ * Given:
+ *    jd_tt, jd_ut1   TT and UT1 Julian dates of the instant
+ *    delta_t         TT - UT1, seconds
+ *    site            the site
+ *    ref_option      as for equ2hor (0 none, 2 the site's weather, any
+ *                    other value the standard atmosphere)
+ *    n               number of stars (0 or more)
+ *    stars           n catalog entries (as for topo_star)
+ *    stream          NULL for a date on its own; otherwise the stream
+ *                    this date belongs to (as for ter2cel_batch)
+ *
+ * Returned:
+ *    places          n results; for a star whose status is not 0 every
+ *                    number is not-a-number; zd and az are also
+ *                    not-a-number (status 0) where equ2hor gives them so
+ *                    (a UT1 date that is not a number, a refraction that
+ *                    does not converge).  equ2hor's refracted place is not
+ *                    returned: forming it would cost the kit's own
+ *                    implementation a fifth more per star
+ *
+ * Returned (function value):
+ *    0 when every star was placed, else the first non-zero status:
+ *    topo_star's 31 for a date outside the solar ephemeris (2340000.5 to
+ *    2560000.5, TDB; every star fails), or 2 for a catalog entry the kit's
+ *    topo_star cannot place
+ *
+ * Notes:
+ * 1) The kit's own implementation evaluates the date's models (nutation
+ *    and precession at both dates, the Earth's and the observer's states,
+ *    the sidereal times and the horizon frame) once for all n stars.
+ *    Without a stream each result is the NOVAS calls' to the last bit;
+ *    with one, the nutation series of both the place and the horizon come
+ *    from the stream's fit, within 1.0e-11 arcsecond of the series.
+ * 2) The other implementation makes the calls themselves for each star
+ *    and ignores the stream.  Against a real NOVAS 3.1, which has no code
+ *    2, a star it cannot place comes back with NOVAS's own numbers.
+ */
+short int star_horizon_batch(double jd_tt, double jd_ut1, double delta_t,
+                             on_surface *site, short int ref_option, int n,
+                             const cat_entry *stars, ter2cel_stream *stream,
+                             star_horizon *places);
 
 #ifdef __cplusplus
 }
