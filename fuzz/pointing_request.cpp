@@ -22,7 +22,7 @@
 
 #include "fuzz_check.h"
 #include "pointing.h"
-#include "polarlimits.h"
+#include "limit_rules.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 // pure functions, the equatorial mount's conversion and limits, and the
 // checkers started without an argument zero.
 #include "pointing.h"
-#include "polarlimits.h"
+#include "limit_rules.h"
+#include "limit_terms.h"
 #include "spawn_program.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -190,6 +192,87 @@ TEST(LimitsPolarMount, NotANumberAnywhereIsRefused) {
   EXPECT_FALSE(limits::polar_mount_accepts({45, 0, nan}));
   EXPECT_FALSE(
       limits::polar_mount_accepts(limits::polar_mount_place({30.0, nan})));
+}
+
+// ----- the limits as a search's margins -----------------------------------------
+
+// Every margin at or above zero exactly when the checker's rule accepts:
+// on random pointings, on every bound and the doubles beside it, through
+// north and the meridians, and on NaN.
+TEST(LimitTerms, AllMarginsInsideExactlyWhenTheCheckerAccepts) {
+  using limits::Antenna;
+  const limits::LimitRule rules[limits::kAntennaCount] = {limits::azel_accepts, limits::elev_accepts,
+                                                          limits::polar_accepts};
+  std::vector<limits::Pointing> pointings;
+  std::srand(7);
+  const auto uniform = [](double lo, double hi) {
+    return lo + (hi - lo) * (std::rand() / (RAND_MAX + 1.0));
+  };
+  for (int i = 0; i < 200000; ++i)
+    pointings.push_back({uniform(-90.0, 90.0), uniform(0.0, 360.0)});
+  for (const double alt : {5.0, 8.0, 11.0, 82.5, 88.5, 10.999999999999998, 11.000000000000002})
+    for (const double az : {0.0, 4.0, 5.0, 90.0, 180.0, 270.0, 355.0, 356.0, 360.0})
+      for (const double a : {std::nextafter(alt, -100.0), alt, std::nextafter(alt, 100.0)})
+        for (const double z : {std::nextafter(az, -1.0), az, std::nextafter(az, 400.0)})
+          pointings.push_back({a, z});
+  // Near the mount's hour-angle and declination bounds: altitude 20 at the
+  // azimuths where the hour angle is 6.5 h lie near 48 and 312 degrees.
+  for (int i = 0; i < 200000; ++i)
+    pointings.push_back({uniform(11.0, 40.0), uniform(40.0, 60.0)});
+  for (int i = 0; i < 100000; ++i)
+    pointings.push_back({uniform(11.0, 14.0), uniform(170.0, 190.0)});
+  pointings.push_back({std::nan(""), 180.0});
+  pointings.push_back({45.0, std::nan("")});
+  for (int a = 0; a < limits::kAntennaCount; ++a) {
+    long inside = 0;
+    for (const limits::Pointing &p : pointings) {
+      limits::LimitTerm terms[limits::kMaxTerms];
+      const int n = limits::antenna_terms(static_cast<Antenna>(a), p, {0.001, 0.002}, terms);
+      bool all = true;
+      for (int k = 0; k < n; ++k)
+        all = all && terms[k].value >= 0.0;
+      ASSERT_EQ(all, rules[a](p)) << limits::kAntennaNames[a] << " " << p.altitude_deg << " "
+                                  << p.azimuth_deg;
+      inside += all;
+    }
+    EXPECT_GT(inside, 1000) << limits::kAntennaNames[a];
+  }
+}
+
+// The margins' rates are their derivatives along a moving pointing: against
+// the margins' own differences over a millisecond, away from the kinks.
+TEST(LimitTerms, RatesAreTheMarginsDerivatives) {
+  std::srand(11);
+  const auto uniform = [](double lo, double hi) {
+    return lo + (hi - lo) * (std::rand() / (RAND_MAX + 1.0));
+  };
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const limits::Pointing p{uniform(12.0, 80.0), uniform(10.0, 350.0)};
+    const limits::PointingRate r{uniform(-0.01, 0.01), uniform(-0.05, 0.05)};
+    const double h = 1e-3;
+    const limits::Pointing before{p.altitude_deg - r.altitude_deg_s * h,
+                                  p.azimuth_deg - r.azimuth_deg_s * h};
+    const limits::Pointing after{p.altitude_deg + r.altitude_deg_s * h,
+                                 p.azimuth_deg + r.azimuth_deg_s * h};
+    for (int a = 0; a < limits::kAntennaCount; ++a) {
+      limits::LimitTerm t[limits::kMaxTerms], t0[limits::kMaxTerms], t1[limits::kMaxTerms];
+      const auto antenna = static_cast<limits::Antenna>(a);
+      const int n = limits::antenna_terms(antenna, p, r, t);
+      limits::antenna_terms(antenna, before, r, t0);
+      limits::antenna_terms(antenna, after, r, t1);
+      for (int k = 0; k < n; ++k) {
+        const double numeric = (t1[k].value - t0[k].value) / (2 * h);
+        if (std::fabs(t1[k].value - t0[k].value) > 1.0) // across a kink's far side
+          continue;
+        EXPECT_NEAR(t[k].rate, numeric, 1e-6 + 1e-4 * std::fabs(numeric))
+            << limits::kAntennaNames[a] << " " << t[k].bound << " " << p.altitude_deg << " "
+            << p.azimuth_deg;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 100000);
 }
 
 // ----- started without an argument zero -------------------------------------

@@ -1,13 +1,29 @@
-// polarlimits.h - the equatorial-mount antenna's conversion from horizon to
-// equatorial coordinates and its limit rule, as used by polarlimits.  Both
-// are defined in polarlimits.cpp; tests and fuzz targets reach them through
-// the polarlimits_functions target (the source built without its main).
-#ifndef KIT_LIMITS_POLARLIMITS_H
-#define KIT_LIMITS_POLARLIMITS_H
+// limit_rules.h - the antennas' limit rules: whether each antenna can
+// point at a pointing, as its checker (azellimits, elevlimits, polarlimits)
+// answers, and the equatorial mount's conversion from horizon to
+// equatorial coordinates (the limit_rules library, which the three checkers
+// and the windows tools link).
+#ifndef KIT_LIMITS_LIMIT_RULES_H
+#define KIT_LIMITS_LIMIT_RULES_H
 
 #include "pointing.h"
 
 namespace limits {
+
+// The alt-azimuth antenna: altitudes 8 to 82.5 degrees, azimuths 5 to 355
+// (a 10-degree band around north out of reach), bounds included; false for
+// any NaN.
+bool azel_accepts(const Pointing &p);
+
+// The elevation-limited antenna: altitudes 5 to 88.5 degrees at any
+// azimuth, bounds included; false for a NaN altitude.
+bool elev_accepts(const Pointing &p);
+
+// The mount's latitude, 38.25081388888889 degrees north, through its stored
+// sine and cosine (never computed at run time, so every build agrees bit
+// for bit).
+inline constexpr double kMountSinLatitude = 0.6191051047064607;
+inline constexpr double kMountCosLatitude = 0.7853081365466693;
 
 // A pointing as the equatorial mount sees it.
 struct MountPlace {
@@ -56,6 +72,10 @@ MountPlace polar_mount_place(const Pointing &p);
 //          (bounds included); false otherwise, including for any NaN
 // ---------------------------------------------------------------------------
 bool polar_mount_accepts(const MountPlace &m);
+
+// The equatorial mount's rule on a pointing: polar_mount_accepts of
+// polar_mount_place.
+bool polar_accepts(const Pointing &p);
 
 } // namespace limits
 
