@@ -2,6 +2,7 @@
 #include "table.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstring>
@@ -108,6 +109,24 @@ Cell number_cell(double v, int decimals, int text_decimals) {
   };
   return value(fixed(decimals), fixed(text_decimals));
 }
+
+Cell exact_cell(double v, int decimals, int text_decimals) {
+  if (!std::isfinite(v))
+    return none();
+  char text[400];
+  const std::to_chars_result r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
+  std::string s(text, r.ptr);
+  const std::size_t point = s.find('.');
+  const int have = point == std::string::npos ? 0 : static_cast<int>(s.size() - point - 1);
+  if (point == std::string::npos)
+    s += '.';
+  s.append(static_cast<std::size_t>(std::max(0, decimals - have)), '0');
+  if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos)
+    s.erase(0, 1);
+  return value(s, number_cell(v, text_decimals, text_decimals).text);
+}
+
+Cell truth_cell(bool v) { return value(v ? "true" : "false"); }
 
 bool parse_format(const char *name, Format &format) {
   if (std::strcmp(name, "text") == 0)

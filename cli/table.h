@@ -60,6 +60,16 @@ Cell duration_cell(double from, double to);
 // `text_decimals` in the text table; none for a number that is not finite.
 Cell number_cell(double v, int decimals, int text_decimals);
 
+// A number's cell with every digit it needs to be read back as the same
+// double (the shortest such fixed-point text), and at least `decimals`
+// decimals: what a script hands on to a program that reads it with strtod;
+// shown with `text_decimals` in the text table; none for a number that is
+// not finite.
+Cell exact_cell(double v, int decimals, int text_decimals);
+
+// A truth's cell: true or false (unquoted in JSON: a number column).
+Cell truth_cell(bool v);
+
 // ---------------------------------------------------------------------------
 // Table: writes rows of the columns in one format.
 //   text   a header line of the text names, then one line a row, each

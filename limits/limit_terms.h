@@ -38,6 +38,11 @@ struct LimitTerm {
 
 inline constexpr int kMaxTerms = 4;
 
+// How many limits an antenna has: azel 3, elev 2, polar 4 (the order and
+// meaning as antenna_terms gives them).
+inline constexpr int kTermCounts[3] = {3, 2, 4};
+inline int term_count(Antenna antenna) { return kTermCounts[static_cast<int>(antenna)]; }
+
 // ---------------------------------------------------------------------------
 // antenna_terms: an antenna's limits at a pointing.
 //

@@ -26,13 +26,31 @@ constexpr double kMaskResolution = 0.25;
 
 // The order of simultaneous changes: a station's rise before its
 // culmination before its set, the stations in turn, the gate last.
-enum class Change { rise, culmination, set, gate_opens, gate_closes };
+enum class Change { rise, culmination, set, limit_in, limit_out, gate_opens, gate_closes };
+
+// Who changes, in the order of simultaneous changes: the stations, the
+// antennas' limits, the gate.
+constexpr int kFirstAntenna = kStationCount;
+constexpr int kGate = kStationCount + limits::kAntennaCount;
 
 struct Pending {
   double t;
-  int station; // kStationCount for the gate
+  int who;   // a station, kFirstAntenna + an antenna, or kGate
   Change change;
-  windows::Bound bound; // the gate's
+  int term;  // an antenna's limit
+  windows::Bound bound; // a limit's or the gate's
+};
+
+// The streams PassStreams lists: the stations' and combinations', then the
+// antennas'.
+struct Wanted {
+  bool streams[kAllStreams];
+  explicit Wanted(const SearchSettings &s) {
+    for (int k = 0; k < kStreamCount; ++k)
+      streams[k] = s.wanted[k];
+    for (int a = 0; a < limits::kAntennaCount; ++a)
+      streams[kAntennaStream + a] = s.antennas[a];
+  }
 };
 
 events::Search crossings_only() {
@@ -45,13 +63,42 @@ events::Search crossings_only() {
 } // namespace
 
 PassSearch::PassSearch(const SearchSettings &settings, WindowSink &sink)
-    : settings_(settings), streams_(settings.wanted, settings.gate != nullptr, sink) {
+    : settings_(settings), sink_(sink),
+      streams_(Wanted(settings).streams, settings.gate != nullptr, sink) {
   const bool combined = settings_.wanted[kAny] || settings_.wanted[kBoth];
+  bool antennas = false;
+  for (const bool a : settings_.antennas)
+    antennas = antennas || a;
   for (int s = 0; s < kStationCount; ++s) {
-    station_needed_[s] = settings_.wanted[s] || combined;
+    station_needed_[s] = settings_.wanted[s] || combined || (s == kTs1 && antennas);
     visibility_[s] = {settings_.min_elevation[s], settings_.mask[s]};
   }
   ter2cel_stream_init(&rotation_stream_);
+}
+
+// An antenna's limits on the spacecraft's pointing from TS1: its elevation
+// and azimuth with their rates (the sine's on the vertical, where the
+// elevation's is infinite).
+void PassSearch::limit_terms(int antenna, const Geometry &g,
+                             limits::LimitTerm (&terms)[limits::kMaxTerms]) const {
+  const Look &l = g.look[kTs1];
+  const double rate = std::isfinite(l.elevation_rate) ? l.elevation_rate : l.sine_rate;
+  limits::antenna_terms(static_cast<limits::Antenna>(antenna), {l.elevation_deg, l.azimuth_deg},
+                        {rate, l.azimuth_rate}, terms);
+}
+
+// The track's instants in [from, to] not yet given, with the geometry there.
+void PassSearch::track_until(double from, double to) {
+  if (!(settings_.track_step > 0.0))
+    return;
+  for (;;) {
+    const double t = track_start_ + static_cast<double>(next_track_) * settings_.track_step;
+    if (!(t <= to) || t > settings_.end)
+      return;
+    ++next_track_;
+    if (t >= from && t >= settings_.start)
+      sink_.track(t, evaluate(t).look);
+  }
 }
 
 PassSearch::Geometry PassSearch::evaluate(double t) {
@@ -102,6 +149,8 @@ bool PassSearch::add(const StateNode &node) {
   const double start = settings_.start, end = settings_.end;
   const StateNode previous = to_;
   const bool first = records_++ == 0;
+  if (first)
+    track_start_ = std::isfinite(settings_.track_start) ? settings_.track_start : node.t;
   from_ = first ? node : previous;
   to_ = node;
   computed_.clear();
@@ -112,14 +161,17 @@ bool PassSearch::add(const StateNode &node) {
     }
     from_ = to_ = node;
     computed_.clear();
-    if (node.t >= start && node.t <= end)
+    if (node.t >= start && node.t <= end) {
       start_segment(node.t, first || node.t == start ? windows::kStart : windows::kGap);
+      track_until(node.t, node.t);
+    }
   } else {
     const double lo = std::max(previous.t, start), hi = std::min(node.t, end);
     if (lo <= hi) {
       if (!segment_active_)
         start_segment(lo, windows::kStart);
       search(lo, hi);
+      track_until(lo, hi);
     }
   }
   // What goes on to the span's end is cut there, on a record or between
@@ -211,20 +263,41 @@ void PassSearch::process_step(const Geometry &a, const Geometry &b) {
                          e.kind == events::EventKind::maximum ? Change::culmination
                          : e.kind == events::EventKind::rise  ? Change::rise
                                                               : Change::set,
-                         nullptr});
+                         0, nullptr});
+  }
+  for (int antenna = 0; antenna < limits::kAntennaCount; ++antenna) {
+    if (!settings_.antennas[antenna])
+      continue;
+    const int n = limits::term_count(static_cast<limits::Antenna>(antenna));
+    for (int j = 0; j < n; ++j) {
+      const auto term = [this, antenna, j](const Geometry &g) {
+        limits::LimitTerm terms[limits::kMaxTerms];
+        limit_terms(antenna, g, terms);
+        return events::Sample{g.t, terms[j].value, terms[j].rate};
+      };
+      found.clear();
+      events::step_events(term(a), term(b), [&](double t) { return term(evaluate(t)); },
+                          crossings_only(), found);
+      limits::LimitTerm terms[limits::kMaxTerms];
+      limit_terms(antenna, b, terms);
+      for (const events::Event &e : found)
+        pending.push_back({e.at.t, kFirstAntenna + antenna,
+                           e.kind == events::EventKind::rise ? Change::limit_in : Change::limit_out, j,
+                           terms[j].bound});
+    }
   }
   if (settings_.gate != nullptr) {
     std::vector<windows::GateChange> changes;
     settings_.gate->changes(a.t, b.t, changes);
     for (const windows::GateChange &c : changes)
-      pending.push_back({c.t, kStationCount, c.inside ? Change::gate_opens : Change::gate_closes,
+      pending.push_back({c.t, kGate, c.inside ? Change::gate_opens : Change::gate_closes, 0,
                          c.bound});
   }
   std::stable_sort(pending.begin(), pending.end(), [](const Pending &x, const Pending &y) {
     if (x.t != y.t)
       return x.t < y.t;
-    if (x.station != y.station)
-      return x.station < y.station;
+    if (x.who != y.who)
+      return x.who < y.who;
     return x.change < y.change;
   });
 
@@ -240,12 +313,16 @@ void PassSearch::process_step(const Geometry &a, const Geometry &b) {
         // What the station's edge crossed: its minimum elevation or its
         // mask, as the threshold at the instant's azimuth tells.
         windows::Bound bound;
-        visibility_[p.station].threshold(g.look[p.station].azimuth_deg, &bound);
-        streams_.station(p.station, p.change == Change::rise, bound);
+        visibility_[p.who].threshold(g.look[p.who].azimuth_deg, &bound);
+        streams_.station(p.who, p.change == Change::rise, bound);
         break;
       }
       case Change::culmination:
-        streams_.culmination(p.station);
+        streams_.culmination(p.who);
+        break;
+      case Change::limit_in:
+      case Change::limit_out:
+        streams_.limit(p.who - kFirstAntenna, p.term, p.change == Change::limit_in, p.bound);
         break;
       case Change::gate_opens:
       case Change::gate_closes:
@@ -263,6 +340,14 @@ void PassSearch::start_segment(double t, windows::Bound bound) {
   for (int k = 0; k < kStationCount; ++k)
     if (station_needed_[k])
       streams_.station(k, visibility_[k].margin(g.look[k]) >= 0.0, bound);
+  for (int a = 0; a < limits::kAntennaCount; ++a) {
+    if (!settings_.antennas[a])
+      continue;
+    limits::LimitTerm terms[limits::kMaxTerms];
+    limit_terms(a, g, terms);
+    for (int j = 0; j < limits::term_count(static_cast<limits::Antenna>(a)); ++j)
+      streams_.limit(a, j, terms[j].value >= 0.0, terms[j].bound);
+  }
   if (settings_.gate != nullptr)
     streams_.gate(settings_.gate->inside_at(t), windows::kDay);
   streams_.coverage(true, bound);
@@ -274,6 +359,10 @@ void PassSearch::end_segment(double t, windows::Bound bound) {
   for (int k = 0; k < kStationCount; ++k)
     if (station_needed_[k])
       streams_.station(k, false, bound);
+  for (int a = 0; a < limits::kAntennaCount; ++a)
+    if (settings_.antennas[a])
+      for (int j = 0; j < limits::term_count(static_cast<limits::Antenna>(a)); ++j)
+        streams_.limit(a, j, false, bound);
   streams_.coverage(false, bound);
   streams_.end_instant(t, g.look);
   segment_active_ = false;

@@ -11,6 +11,7 @@
 #include "horizon_mask.h"
 #include "interpolation.h"
 #include "interval_source.h"
+#include "limit_terms.h"
 #include "look_angles.h"
 #include "novas_kit.h"
 #include "pass_streams.h"
@@ -25,7 +26,14 @@ struct SearchSettings {
   double start = -std::numeric_limits<double>::infinity();
   double end = std::numeric_limits<double>::infinity();
   bool wanted[kStreamCount] = {true, true, false, false};
+  // The antennas whose windows on the spacecraft seen from TS1 to list.
+  bool antennas[limits::kAntennaCount] = {false, false, false};
   windows::Gate *gate = nullptr; // none: every instant may hold a window
+  // A track: the geometry at track_start + k track_step (k = 0, 1, ...)
+  // wherever the records cover it, handed to WindowSink::track (0: none;
+  // track_start not finite: the first record).
+  double track_step = 0.0;
+  double track_start = std::numeric_limits<double>::quiet_NaN();
 };
 
 // ---------------------------------------------------------------------------
@@ -93,8 +101,11 @@ private:
                         std::vector<events::Event> &found);
   void start_segment(double t, windows::Bound bound);
   void end_segment(double t, windows::Bound bound);
+  void limit_terms(int antenna, const Geometry &g, limits::LimitTerm (&terms)[limits::kMaxTerms]) const;
+  void track_until(double from, double to);
 
   SearchSettings settings_;
+  WindowSink &sink_;
   Visibility visibility_[kStationCount];
   bool station_needed_[kStationCount];
   PassStreams streams_;
@@ -107,6 +118,9 @@ private:
   bool segment_active_ = false;
   // The geometry computed since the current step began, its latest last.
   std::vector<Geometry> computed_;
+  // The track's next instant: track_start + next_track_ track_step.
+  double track_start_ = 0.0;
+  long long next_track_ = 0;
 };
 
 } // namespace tracking

@@ -9,6 +9,7 @@
 
 #include "bound.h"
 #include "combination.h"
+#include "limit_terms.h"
 #include "look_angles.h"
 
 namespace tracking {
@@ -19,6 +20,18 @@ enum StreamIndex { kTs1 = 0, kTs2 = 1, kAny = 2, kBoth = 3 };
 inline constexpr int kStreamCount = 4;
 inline constexpr const char *kStreamNames[kStreamCount] = {"TS1", "TS2", "any", "both"};
 
+// The antennas' streams follow the stations': stream kAntennaStream + a is
+// antenna a (limits::Antenna) on the spacecraft seen from TS1, where the
+// antennas stand.
+inline constexpr int kAntennaStream = kStreamCount;
+inline constexpr int kAllStreams = kStreamCount + limits::kAntennaCount;
+
+// The station of a stream's geometry (TS1 for the antennas), or -1 for the
+// combined streams.
+inline int station_of(int stream) {
+  return stream < kStationCount ? stream : stream >= kAntennaStream ? kTs1 : -1;
+}
+
 // An instant of a window, with the spacecraft as the station sees it
 // (unset for any and both).
 struct WindowPoint {
@@ -27,7 +40,7 @@ struct WindowPoint {
 };
 
 struct Window {
-  int stream;
+  int stream;      // StreamIndex, or kAntennaStream + an antenna
   int pass;        // the stream's passes counted from 1: the stretches in
                    // which it sees the spacecraft, whatever the gate keeps
                    // of them (the parts of one pass share its number)
@@ -48,12 +61,14 @@ struct PassEvent {
 };
 
 // Receives the windows as they become known: a window when it ends, an
-// event when the search has moved past its instant (events in time order).
+// event when the search has moved past its instant (events in time order),
+// and the geometry at the instants of a track.
 class WindowSink {
 public:
   virtual ~WindowSink() = default;
   virtual void window(const Window &w) = 0;
   virtual void event(const PassEvent &e) = 0;
+  virtual void track(double /*t*/, const Look (& /*looks*/)[kStationCount]) {}
 };
 
 // ---------------------------------------------------------------------------
@@ -63,10 +78,13 @@ public:
 //   view k   = station k's visibility  AND  the coverage      (k = TS1, TS2)
 //   any      = view TS1  OR  view TS2
 //   both     = view TS1  AND view TS2
+//   antenna a = antenna a's limits, each a term (limits::antenna_terms),
+//              all AND view TS1
 //   stream s = s, or with a gate:  gate AND s
 //
-// The passes of a stream are the windows of s before the gate: the parts
-// of one pass that the gate keeps share its number.  A window of no length
+// The passes of a stream are the windows of s before the gate (of view TS1
+// for an antenna): the parts of one pass that the gate or the limits keep
+// share its number.  A window of no length
 // (opened and closed at one instant: an isolated record) is dropped with
 // its events.  At each instant, give the changes (station(), coverage(),
 // gate(), culmination()), then end_instant() with the geometry there; the
@@ -75,9 +93,11 @@ public:
 // ---------------------------------------------------------------------------
 class PassStreams {
 public:
-  PassStreams(const bool (&wanted)[kStreamCount], bool gated, WindowSink &sink);
+  // wanted: the streams to list, kAllStreams of them (antennas included).
+  PassStreams(const bool (&wanted)[kAllStreams], bool gated, WindowSink &sink);
 
   void station(int k, bool inside, windows::Bound bound);
+  void limit(int antenna, int term, bool inside, windows::Bound bound);
   void coverage(bool inside, windows::Bound bound);
   void gate(bool inside, windows::Bound bound);
   void culmination(int k);
@@ -95,14 +115,15 @@ private:
   void release(double before);
   void drop(int stream, double t);
 
-  bool wanted_[kStreamCount];
+  bool wanted_[kAllStreams];
   bool gated_;
   WindowSink &sink_;
   windows::Combination view_[kStationCount];
   windows::Combination any_, both_;
-  windows::Combination cut_[kStreamCount];
-  windows::Stream passes_[kStreamCount], pieces_[kStreamCount];
-  Open open_[kStreamCount];
+  std::vector<windows::Combination> limits_; // an antenna's terms and view TS1
+  std::vector<windows::Combination> cut_;    // the gate and a stream
+  windows::Stream passes_[kAllStreams], pieces_[kAllStreams];
+  Open open_[kAllStreams];
   // This instant's changes.
   struct StationChange {
     int k;
@@ -110,6 +131,12 @@ private:
     windows::Bound bound;
   };
   std::vector<StationChange> stations_;
+  struct LimitChange {
+    int antenna, term;
+    bool inside;
+    windows::Bound bound;
+  };
+  std::vector<LimitChange> limits_changed_;
   windows::Change coverage_, gate_;
   bool culminates_[kStationCount] = {false, false};
   // Events of the latest instants, held until the search moves past them

@@ -24,6 +24,8 @@
 #include "night_gate.h"
 #include "utc_instant.h"
 #include "interpolation.h"
+#include "limit_rules.h"
+#include "limit_terms.h"
 #include "options.h"
 #include "orbit_reader.h"
 #include "orbit_record.h"
@@ -46,7 +48,13 @@ constexpr const char *kUsage =
     "                             \"AZIMUTH ELEVATION\" in degrees, # comments\n"
     "  --station NAME             TS1, TS2, any (at least one sees it) or both;\n"
     "                             repeatable (default TS1 and TS2)\n"
+    "  --antenna NAME             the windows in which antenna azel, elev or\n"
+    "                             polar, standing at TS1, can follow the\n"
+    "                             spacecraft (its checker's rule); repeatable\n"
     "  --events                   one row per rise, culmination and set\n"
+    "  --track SECONDS            the pointing at START, START + SECONDS, ...\n"
+    "                             from each station, and whether each antenna\n"
+    "                             can point there, instead of the windows\n"
     "  --night                    only the parts of the windows that lie in\n"
     "                             the observing site's nights\n"
     "  --max-gap SECONDS          records further apart are not interpolated\n"
@@ -67,7 +75,9 @@ enum OptionCode {
   kMinElevation = cli::kFirstToolOption,
   kMask,
   kStation,
+  kAntenna,
   kEvents,
+  kTrack,
   kNight,
   kMaxGap
 };
@@ -75,7 +85,9 @@ enum OptionCode {
 const option kOptions[] = {{"min-elevation", required_argument, nullptr, kMinElevation},
                            {"mask", required_argument, nullptr, kMask},
                            {"station", required_argument, nullptr, kStation},
+                           {"antenna", required_argument, nullptr, kAntenna},
                            {"events", no_argument, nullptr, kEvents},
+                           {"track", required_argument, nullptr, kTrack},
                            {"night", no_argument, nullptr, kNight},
                            {"max-gap", required_argument, nullptr, kMaxGap},
                            KIT_COMMON_LONG_OPTIONS,
@@ -138,7 +150,6 @@ void mask(const char *text, PasswindowsOptions &o) {
 } // namespace
 
 void parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
-  bool stations_given = false;
   const std::vector<char *> operands =
       cli::read_command_line(argc, argv, kName, kOptions, o.common, [&](int c) {
         switch (c) {
@@ -153,13 +164,27 @@ void parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
           if (k < 0)
             throw kit::Failure("--station: unknown station " + quoted(optarg) +
                                " (TS1, TS2, any or both)");
-          if (!stations_given)
+          if (!o.stations_given)
             for (bool &w : o.settings.wanted)
               w = false;
-          stations_given = true;
+          o.stations_given = true;
           o.settings.wanted[k] = true;
           break;
         }
+        case kAntenna: {
+          const int a = index_of(optarg, limits::kAntennaNames, limits::kAntennaCount);
+          if (a < 0)
+            throw kit::Failure("--antenna: unknown antenna " + quoted(optarg) +
+                               " (azel, elev or polar)");
+          o.antennas = true;
+          o.settings.antennas[a] = true;
+          break;
+        }
+        case kTrack:
+          if (!cli::parse_number(optarg, o.settings.track_step) || !(o.settings.track_step > 0.0))
+            throw kit::Failure("--track: " + quoted(optarg) +
+                               " is not a positive number of seconds");
+          break;
         case kEvents:
           o.events = true;
           break;
@@ -175,11 +200,20 @@ void parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
       });
   if (o.common.help || o.common.version)
     return;
+  if (o.events && o.settings.track_step > 0.0)
+    throw kit::Failure("--events and --track exclude each other");
+  // With antennas, the stations' windows are listed when asked for; a
+  // track is TS1's, where the antennas stand.
+  if (o.antennas && !o.stations_given)
+    for (int k = 0; k < tracking::kStreamCount; ++k)
+      o.settings.wanted[k] = o.settings.track_step > 0.0 && k == tracking::kTs1;
   if (operands.size() != 1 && operands.size() != 3)
     throw kit::Failure("expected ORBITFILE [START END] (see passwindows --help)");
   o.orbit = operands[0];
-  if (operands.size() == 3)
+  if (operands.size() == 3) {
     cli::parse_span(operands[1], operands[2], o.settings.start, o.settings.end);
+    o.settings.track_start = o.settings.start;
+  }
 }
 
 namespace {
@@ -189,19 +223,26 @@ namespace {
 constexpr int kDecimals = 6;
 constexpr int kTextDecimals = 1;
 
-// The rows of the windows or of the events, in the chosen format.
+// What the rows are: windows, events or a track.
+enum class RowKind { windows, events, track };
+
+RowKind row_kind(const PasswindowsOptions &o) {
+  return o.events ? RowKind::events : o.settings.track_step > 0.0 ? RowKind::track : RowKind::windows;
+}
+
+// The rows of the windows, the events or the track, in the chosen format.
 class Rows : public tracking::WindowSink {
 public:
   Rows(std::FILE *out, const PasswindowsOptions &o)
-      : events_(o.events), table_(out, o.common.format,
-                                  o.events ? event_columns() : window_columns(), 1) {}
+      : kind_(row_kind(o)), antennas_(o.antennas), settings_(o.settings),
+        table_(out, o.common.format, columns(), 1) {}
 
   void window(const tracking::Window &w) override {
-    if (events_)
+    if (kind_ != RowKind::windows)
       return;
-    const bool station = w.stream < tracking::kStationCount;
-    std::vector<cli::Cell> row = {cli::value(tracking::kStreamNames[w.stream]),
-                                     cli::value(std::to_string(w.pass))};
+    const bool station = tracking::station_of(w.stream) >= 0;
+    std::vector<cli::Cell> row = first_cells(w.stream);
+    row.push_back(cli::value(std::to_string(w.pass)));
     cli::time_cells(w.aos.t, row);
     // The combined streams have no culmination of their own.
     cli::time_cells(station ? w.tca.t : std::nan(""), row, cli::TextTime::time_of_day);
@@ -217,59 +258,129 @@ public:
   }
 
   void event(const tracking::PassEvent &e) override {
-    if (!events_)
+    if (kind_ != RowKind::events)
       return;
     static const char *const kTypes[] = {"aos", "tca", "los"};
-    const bool station = e.stream < tracking::kStationCount;
+    const bool station = tracking::station_of(e.stream) >= 0;
     std::vector<cli::Cell> row;
     cli::time_cells(e.at.t, row);
-    row.push_back(cli::value(tracking::kStreamNames[e.stream]));
+    for (cli::Cell &c : first_cells(e.stream))
+      row.push_back(c);
     row.push_back(cli::value(std::to_string(e.pass)));
     row.push_back(cli::value(kTypes[static_cast<int>(e.type)]));
-    row.push_back(e.type == tracking::PassEventType::tca
-                      ? cli::none()
-                      : cli::value(e.bound));
+    row.push_back(e.type == tracking::PassEventType::tca ? cli::none() : cli::value(e.bound));
     for (const double v : {e.at.look.elevation_deg, e.at.look.azimuth_deg, e.at.look.range_km})
       row.push_back(geometry(station, v));
     table_.row(row);
   }
 
+  // The pointing at a track's instant, from each station asked for, and
+  // whether each antenna (standing at TS1) can point there, by its
+  // checker's rule on the numbers as printed.
+  void track(double t, const tracking::Look (&looks)[tracking::kStationCount]) override {
+    if (kind_ != RowKind::track)
+      return;
+    for (int k = 0; k < tracking::kStationCount; ++k) {
+      if (!settings_.wanted[k])
+        continue;
+      const tracking::Look &l = looks[k];
+      std::vector<cli::Cell> row = {cli::value(tracking::kStationNames[k])};
+      cli::time_cells(t, row);
+      row.push_back(cli::exact_cell(l.elevation_deg, kTrackDecimals, kTextDecimals));
+      row.push_back(cli::exact_cell(l.azimuth_deg, kTrackDecimals, kTextDecimals));
+      row.push_back(cli::exact_cell(l.range_km, kDecimals, kTextDecimals));
+      const limits::Pointing p{l.elevation_deg, l.azimuth_deg};
+      const limits::LimitRule rules[limits::kAntennaCount] = {
+          limits::azel_accepts, limits::elev_accepts, limits::polar_accepts};
+      for (int a = 0; a < limits::kAntennaCount; ++a)
+        if (settings_.antennas[a])
+          row.push_back(k == tracking::kTs1 ? cli::truth_cell(rules[a](p)) : cli::none());
+      table_.row(row);
+    }
+  }
+
   bool finish() { return table_.finish(); }
 
 private:
+  // A track's angles carry every digit a checker needs to read back the
+  // same double, nine decimals at least.
+  static constexpr int kTrackDecimals = 9;
+
   // A station's elevation, azimuth or range; none for the combined
   // streams, which are seen from no one station.
   static cli::Cell geometry(bool station, double v) {
     return station ? cli::number_cell(v, kDecimals, kTextDecimals) : cli::none();
   }
-  static std::vector<cli::Column> window_columns() {
-    return {{"station", 7, false},
-            {"pass", 4, true},
-            {"aos", 23, false},
-            {"aos_unix", 14, true, ""},
-            {"tca", 12, false},
-            {"tca_unix", 14, true, ""},
-            {"los", 12, false},
-            {"los_unix", 14, true, ""},
-            {"duration_s", 8, true, "duration"},
-            {"max_elevation_deg", 6, true, "max_el"},
-            {"aos_azimuth_deg", 15, true, ""},
-            {"tca_azimuth_deg", 15, true, ""},
-            {"los_azimuth_deg", 15, true, ""},
-            {"aos_range_km", 12, true, ""},
-            {"tca_range_km", 12, true, ""},
-            {"los_range_km", 12, true, ""},
-            {"aos_bound", 9, false},
-            {"los_bound", 9, false}};
+  // The station cell (the text table shows an antenna's name there) and,
+  // with antennas, the antenna cell.
+  std::vector<cli::Cell> first_cells(int stream) const {
+    const bool antenna = stream >= tracking::kAntennaStream;
+    const char *name = limits::kAntennaNames[antenna ? stream - tracking::kAntennaStream : 0];
+    std::vector<cli::Cell> cells = {
+        antenna ? cli::value("TS1", name) : cli::value(tracking::kStreamNames[stream])};
+    if (antennas_)
+      cells.push_back(antenna ? cli::value(name) : cli::none());
+    return cells;
   }
-  static std::vector<cli::Column> event_columns() {
-    return {{"time", 23, false},           {"time_unix", 14, true, ""},
-            {"station", 7, false},         {"pass", 4, true},
-            {"event", 5, false},           {"bound", 9, false},
-            {"elevation_deg", 9, true, "elevation"}, {"azimuth_deg", 7, true, "azimuth"},
-            {"range_km", 10, true}};
+  std::vector<cli::Column> columns() const {
+    std::vector<cli::Column> c;
+    const auto add = [&c](std::initializer_list<cli::Column> more) { c.insert(c.end(), more); };
+    const cli::Column antenna{"antenna", 7, false, ""};
+    switch (kind_) {
+    case RowKind::windows:
+      add({{"station", 7, false}});
+      if (antennas_)
+        add({antenna});
+      add({{"pass", 4, true},
+           {"aos", 23, false},
+           {"aos_unix", 14, true, ""},
+           {"tca", 12, false},
+           {"tca_unix", 14, true, ""},
+           {"los", 12, false},
+           {"los_unix", 14, true, ""},
+           {"duration_s", 8, true, "duration"},
+           {"max_elevation_deg", 6, true, "max_el"},
+           {"aos_azimuth_deg", 15, true, ""},
+           {"tca_azimuth_deg", 15, true, ""},
+           {"los_azimuth_deg", 15, true, ""},
+           {"aos_range_km", 12, true, ""},
+           {"tca_range_km", 12, true, ""},
+           {"los_range_km", 12, true, ""},
+           {"aos_bound", 9, false},
+           {"los_bound", 9, false}});
+      break;
+    case RowKind::events:
+      add({{"time", 23, false}, {"time_unix", 14, true, ""}, {"station", 7, false}});
+      if (antennas_)
+        add({antenna});
+      add({{"pass", 4, true},
+           {"event", 5, false},
+           {"bound", 9, false},
+           {"elevation_deg", 9, true, "elevation"},
+           {"azimuth_deg", 7, true, "azimuth"},
+           {"range_km", 10, true}});
+      break;
+    case RowKind::track: {
+      add({{"station", 7, false},
+           {"time", 23, false},
+           {"time_unix", 14, true, ""},
+           {"elevation_deg", 9, true, "elevation"},
+           {"azimuth_deg", 7, true, "azimuth"},
+           {"range_km", 10, true}});
+      static const char *const kCanPoint[limits::kAntennaCount] = {
+          "can_point_azel", "can_point_elev", "can_point_polar"};
+      for (int a = 0; a < limits::kAntennaCount; ++a)
+        if (settings_.antennas[a])
+          add({{kCanPoint[a], 5, true, limits::kAntennaNames[a]}});
+      break;
+    }
+    }
+    return c;
   }
-  bool events_;
+
+  RowKind kind_;
+  bool antennas_;
+  tracking::SearchSettings settings_;
   cli::Table table_;
 };
 

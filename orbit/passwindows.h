@@ -16,6 +16,9 @@ struct PasswindowsOptions {
   tracking::HorizonMask masks[tracking::kStationCount];
   bool events = false;
   bool night = false;
+  bool stations_given = false; // --station given: else TS1 and TS2, or
+                               // with --antenna none
+  bool antennas = false;       // --antenna given
   cli::CommonOptions common; // --format, --help, --version
   std::string orbit;
 };

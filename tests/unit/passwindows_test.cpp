@@ -21,6 +21,8 @@
 #include "spawn_program.h"
 #include "utc_instant.h"
 #include "interpolation.h"
+#include "limit_rules.h"
+#include "limit_terms.h"
 #include "look_angles.h"
 #include "night_search.h"
 #include "orbit_record.h"
@@ -610,7 +612,7 @@ TEST(WindowSearch, AnyAndBoth) {
 // cut by the gate, edges named by what made them, the parts of a pass
 // numbered by it.
 TEST(PassStreams, AnyBothAndTheGateCombineConstraints) {
-  const bool wanted[tracking::kStreamCount] = {true, true, true, true};
+  const bool wanted[tracking::kAllStreams] = {true, true, true, true, false, false, false};
   Collector c;
   tracking::PassStreams streams(wanted, true, c);
   const tracking::Look looks[tracking::kStationCount] = {};
@@ -904,6 +906,120 @@ TEST(PasswindowsProgram, TextFitsOneHundredColumns) {
       EXPECT_LE(line.size(), 100u) << line;
     EXPECT_GT(lines, 1);
   }
+}
+
+// ----- the antennas on the spacecraft -----------------------------------------------
+
+struct AntennaWindow {
+  std::string antenna;
+  double start, end, max_elevation;
+  std::string start_bound, end_bound;
+};
+
+// The antennas' windows of an orbit, as passwindows --antenna lists them.
+std::vector<AntennaWindow> antenna_windows(const std::string &orbit) {
+  const kit_test::CapturedRun r = run({"--antenna", "azel", "--antenna", "elev", "--antenna",
+                                       "polar", "--format", "tsv", orbit});
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::vector<AntennaWindow> out;
+  std::istringstream in(r.out);
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line)) {
+    const std::vector<std::string> f = tsv_fields(line);
+    out.push_back({f[1], std::atof(f[4].c_str()), std::atof(f[8].c_str()), std::atof(f[10].c_str()),
+                   f[17], f[18]});
+  }
+  return out;
+}
+
+// Every window of the reference (NOVAS 3.1 on the true orbit at every
+// second, each checker's rule) with its bounds, edges within 5 ms (printed
+// to the millisecond), the highest elevation at or above the reference's
+// highest second.
+TEST(AntennaWindows, TheReference) {
+  for (const char *name : {"antenna-heo", "antenna-leo"}) {
+    SCOPED_TRACE(name);
+    const std::vector<AntennaWindow> got = antenna_windows(kData + "/antenna/" + name + ".org");
+    std::ifstream in(kData + "/antenna/" + name + ".antenna.tsv");
+    std::string header;
+    std::getline(in, header);
+    AntennaWindow want;
+    int window, matched = 0;
+    while (in >> want.antenna >> window >> want.start >> want.end >> want.start_bound >>
+           want.end_bound >> want.max_elevation) {
+      std::vector<AntennaWindow> same;
+      for (const AntennaWindow &w : got)
+        if (w.antenna == want.antenna)
+          same.push_back(w);
+      ASSERT_GE(static_cast<int>(same.size()), window) << want.antenna;
+      const AntennaWindow &w = same[static_cast<std::size_t>(window - 1)];
+      SCOPED_TRACE(want.antenna + " " + std::to_string(window));
+      EXPECT_NEAR(w.start, want.start, 5e-3);
+      EXPECT_NEAR(w.end, want.end, 5e-3);
+      EXPECT_EQ(w.start_bound, want.start_bound);
+      EXPECT_EQ(w.end_bound, want.end_bound);
+      EXPECT_GE(w.max_elevation, want.max_elevation - 1e-6);
+      EXPECT_LE(w.max_elevation, want.max_elevation + 2e-3);
+      ++matched;
+    }
+    EXPECT_EQ(matched, static_cast<int>(got.size()));
+    EXPECT_GT(matched, 10);
+  }
+}
+
+// At every whole minute of the reference orbits of the windows, the track
+// says can_point exactly where the checker's rule, given the numbers as
+// printed, accepts, and exactly where the minute lies in a window (but
+// within a millisecond of an edge); the checker programs themselves,
+// given those numbers, answer so on a sample of the minutes.
+TEST(AntennaWindows, TheCheckersAgreeAtEveryMinute) {
+  const limits::LimitRule rules[limits::kAntennaCount] = {limits::azel_accepts,
+                                                          limits::elev_accepts, limits::polar_accepts};
+  int spawned = 0, agreed = 0;
+  for (const char *name : {"heo", "leo"}) {
+    const std::string orbit = kData + "/windows/" + name + ".org";
+    const std::vector<AntennaWindow> windows = antenna_windows(orbit);
+    const kit_test::CapturedRun r =
+        run({"--antenna", "azel", "--antenna", "elev", "--antenna", "polar", "--track", "60",
+             "--format", "tsv", orbit});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(r.out);
+    std::string line;
+    std::getline(in, line);
+    int minute = 0;
+    while (std::getline(in, line)) {
+      const std::vector<std::string> f = tsv_fields(line);
+      ASSERT_EQ(f.size(), 9u) << line;
+      const double t = std::atof(f[2].c_str());
+      const limits::Pointing p{std::strtod(f[3].c_str(), nullptr), std::strtod(f[4].c_str(), nullptr)};
+      for (int a = 0; a < limits::kAntennaCount; ++a) {
+        const bool can_point = f[6 + static_cast<std::size_t>(a)] == "true";
+        ASSERT_EQ(can_point, rules[a](p)) << line;
+        bool inside = false, near_edge = false;
+        for (const AntennaWindow &w : windows) {
+          if (w.antenna != limits::kAntennaNames[a])
+            continue;
+          inside = inside || (t >= w.start && t <= w.end);
+          near_edge = near_edge || std::fabs(t - w.start) <= 1e-3 || std::fabs(t - w.end) <= 1e-3;
+        }
+        if (!near_edge) {
+          EXPECT_EQ(can_point, inside) << name << " " << line;
+          ++agreed;
+        }
+        if (minute % 61 == 0) {
+          const std::string program = std::string(KIT_BIN_DIR) + "/" + limits::kAntennaNames[a] + "limits";
+          const kit_test::SpawnResult c = kit_test::spawn_program(
+              program, {limits::kAntennaNames[a], f[3].c_str(), f[4].c_str()});
+          EXPECT_EQ(c.status == 0, can_point) << line;
+          ++spawned;
+        }
+      }
+      ++minute;
+    }
+  }
+  EXPECT_GT(agreed, 38000);
+  EXPECT_GT(spawned, 500);
 }
 
 } // namespace
