@@ -43,11 +43,21 @@ int antenna_terms(Antenna antenna, const Pointing &p, const PointingRate &r,
   const double alt = p.altitude_deg, dalt = r.altitude_deg_s;
   switch (antenna) {
   case Antenna::azel: {
+    // The azimuth's distance from north less 5 degrees, weighted by the
+    // cosine of the altitude: the margin's sign is that distance's against
+    // 5 degrees, and the margin itself a smooth function of the direction
+    // (the north and east components of a unit vector) but for its kinks
+    // at north and south, so that a pointing that sweeps round the zenith
+    // does not swing it.
     const bool east = p.azimuth_deg <= 180.0;
+    const double distance = east ? p.azimuth_deg : 360.0 - p.azimuth_deg;
+    const double distance_rate = east ? r.azimuth_deg_s : -r.azimuth_deg_s;
+    const double c = std::cos(alt * kRadians), s = std::sin(alt * kRadians);
+    const double x = (distance - 5.0) * kRadians;
     terms[0] = {alt - 8.0, dalt, kAltitude};
     terms[1] = {82.5 - alt, -dalt, kAltitude};
-    terms[2] = {(east ? p.azimuth_deg : 360.0 - p.azimuth_deg) - 5.0,
-                east ? r.azimuth_deg_s : -r.azimuth_deg_s, kAzimuth};
+    terms[2] = {c * std::sin(x),
+                (-s * dalt * std::sin(x) + c * std::cos(x) * distance_rate) * kRadians, kAzimuth};
     return 3;
   }
   case Antenna::elev:

@@ -49,8 +49,8 @@ inline int term_count(Antenna antenna) { return kTermCounts[static_cast<int>(ant
 // Given:   antenna; p  the pointing (degrees); r  its rates
 // Returned:
 //   terms           the limits' margins, rates and bounds:
-//     azel   altitude - 8, 82.5 - altitude, (the azimuth's distance from
-//            north) - 5
+//     azel   altitude - 8, 82.5 - altitude, cos(altitude) sin((the
+//            azimuth's distance from north) - 5 degrees)
 //     elev   altitude - 5, 88.5 - altitude
 //     polar  on the mount's conversion (polar_mount_place): altitude - 11,
 //            6.5 - |hour angle|, declination + 37, 77 - declination
@@ -65,7 +65,11 @@ inline int term_count(Antenna antenna) { return kTermCounts[static_cast<int>(ant
 //      from north, min(az, 360 - az)) and through the hour angle's turn at
 //      +-12 h (|hour angle|), so that a crossing is bracketed by a change
 //      of sign; their kinks (north and south, the meridian) are extrema
-//      whose rates change sign there.
+//      whose rates change sign there.  The azimuth's margin is weighted by
+//      the altitude's cosine: it is then a function of the pointing's
+//      direction that stays smooth through the zenith, where the azimuth
+//      itself turns at any speed, and its extrema for a source fixed in the
+//      sky lie hours apart.
 //   3) The polar margins' rates come from the conversion's derivatives
 //      with respect to the altitude and the azimuth.
 // ---------------------------------------------------------------------------

@@ -21,7 +21,8 @@ PassStreams::PassStreams(const bool (&wanted)[kAllStreams], bool gated, WindowSi
     : gated_(gated), sink_(sink),
       view_{Combination(Combination::Op::all, 2), Combination(Combination::Op::all, 2)},
       any_(Combination::Op::any, 2), both_(Combination::Op::all, 2),
-      cut_(kAllStreams, Combination(Combination::Op::all, 2)) {
+      cut_(kAllStreams, Combination(Combination::Op::all, 2)),
+      held_([&sink](const PassEvent &e) { sink.event(e); }) {
   for (int a = 0; a < limits::kAntennaCount; ++a)
     limits_.emplace_back(Combination::Op::all, limits::term_count(static_cast<limits::Antenna>(a)) + 1);
   for (int s = 0; s < kAllStreams; ++s) {
@@ -96,19 +97,21 @@ void PassStreams::end_instant(double t, const Look (&looks)[kStationCount]) {
     if (e == windows::Stream::Event::opened) {
       w.aos = w.best = at;
       w.aos_bound = window.start.bound;
-      emit({k, window.pass, PassEventType::aos, at, window.start.bound});
+      held_.emit(t, {k, window.pass, PassEventType::aos, at, window.start.bound});
     }
     const bool changed = e != windows::Stream::Event::none;
     const bool was_open = changed ? !stream->open() : stream->open();
     if (station && culminates_[of] && (stream->open() || was_open)) {
       w.best = higher(w.best, at);
-      emit({k, window.pass, PassEventType::tca, at, nullptr});
+      held_.emit(t, {k, window.pass, PassEventType::tca, at, nullptr});
     }
     if (e == windows::Stream::Event::dropped) {
-      drop(k, t);
+      // A window that closed at the instant it opened: neither it nor its
+      // events are listed.
+      held_.drop([k, t](double at, const PassEvent &p) { return p.stream == k && at == t; });
     } else if (e == windows::Stream::Event::closed) {
       w.best = higher(w.best, at);
-      emit({k, window.pass, PassEventType::los, at, window.end.bound});
+      held_.emit(t, {k, window.pass, PassEventType::los, at, window.end.bound});
       sink_.window({k, window.pass, w.aos, w.best, at, w.aos_bound, window.end.bound});
     }
   }
@@ -118,28 +121,6 @@ void PassStreams::end_instant(double t, const Look (&looks)[kStationCount]) {
   culminates_[0] = culminates_[1] = false;
 }
 
-// A window that closed at the instant it opened: neither it nor its events
-// are listed.
-void PassStreams::drop(int stream, double t) {
-  held_.erase(std::remove_if(held_.begin(), held_.end(),
-                             [&](const PassEvent &e) { return e.stream == stream && e.at.t == t; }),
-              held_.end());
-}
-
-// Events reach the sink in time order once the search has moved past
-// their instant.
-void PassStreams::emit(const PassEvent &e) {
-  release(e.at.t);
-  held_.push_back(e);
-}
-
-void PassStreams::release(double before) {
-  std::size_t n = 0;
-  while (n < held_.size() && held_[n].at.t < before)
-    sink_.event(held_[n++]);
-  held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(n));
-}
-
-void PassStreams::release_all() { release(std::numeric_limits<double>::infinity()); }
+void PassStreams::release_all() { held_.release_all(); }
 
 } // namespace tracking

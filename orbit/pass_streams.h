@@ -9,6 +9,7 @@
 
 #include "bound.h"
 #include "combination.h"
+#include "event_hold.h"
 #include "limit_terms.h"
 #include "look_angles.h"
 
@@ -111,9 +112,6 @@ private:
     WindowPoint aos{}, best{};
     windows::Bound aos_bound = nullptr;
   };
-  void emit(const PassEvent &e);
-  void release(double before);
-  void drop(int stream, double t);
 
   bool wanted_[kAllStreams];
   bool gated_;
@@ -141,7 +139,7 @@ private:
   bool culminates_[kStationCount] = {false, false};
   // Events of the latest instants, held until the search moves past them
   // so that a window of no length leaves none.
-  std::vector<PassEvent> held_;
+  windows::EventHold<PassEvent> held_;
 };
 
 } // namespace tracking
