@@ -96,6 +96,8 @@ class PassStreams {
 public:
   // wanted: the streams to list, kAllStreams of them (antennas included).
   PassStreams(const bool (&wanted)[kAllStreams], bool gated, WindowSink &sink);
+  PassStreams(const PassStreams &) = delete;
+  PassStreams &operator=(const PassStreams &) = delete;
 
   void station(int k, bool inside, windows::Bound bound);
   void limit(int antenna, int term, bool inside, windows::Bound bound);

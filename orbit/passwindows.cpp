@@ -27,8 +27,7 @@
 #include "limit_rules.h"
 #include "limit_terms.h"
 #include "options.h"
-#include "orbit_reader.h"
-#include "orbit_record.h"
+#include "orbit_file.h"
 
 namespace {
 
@@ -384,59 +383,12 @@ private:
   cli::Table table_;
 };
 
-// Where a message about the orbit file points.
-std::string at_line(const PasswindowsOptions &o, long line) {
-  return quoted(o.orbit) + ": line " + std::to_string(line) + ": ";
-}
-
-// What makes a record that reads unusable for the search: a number that is
-// not finite, a state whose squares overflow (no geometry can be computed
-// from it), an instant whose year leaves the 16 bits of the Julian date.
-const char *unusable(const OrbitRecord &r) {
-  for (const double v : {r.stamp.second(), r.x, r.y, r.z, r.vx, r.vy, r.vz})
-    if (!std::isfinite(v))
-      return "a number that is not finite";
-  if (!std::isfinite(r.x * r.x + r.y * r.y + r.z * r.z) ||
-      !std::isfinite(r.vx * r.vx + r.vy * r.vy + r.vz * r.vz))
-    return "a state too large to compute with";
-  if (!utc::year_fits(r.stamp.unix_seconds()))
-    return "a timestamp outside the years -32768 to 32767";
-  return nullptr;
-}
-
-// Reads the orbit file (standard input for "-") into the search; throws
-// kit::Failure for a fault.
+// Reads the orbit file into the search, as far as the search needs it.
 void search_file(const PasswindowsOptions &o, tracking::PassSearch &search) {
-  const bool standard_input = o.orbit == "-";
-  std::FILE *f = standard_input ? stdin : std::fopen(o.orbit.c_str(), "r");
-  if (f == nullptr)
-    throw kit::Failure("cannot open " + quoted(o.orbit) + ": " + std::strerror(errno));
-  const std::unique_ptr<std::FILE, int (*)(std::FILE *)> closer(standard_input ? nullptr : f,
-                                                                 std::fclose);
-  tracking::OrbitReader reader(f, {true, true});
-  long records = 0;
-  double last = 0.0;
-  for (;;) {
-    OrbitRecord r;
-    const tracking::OrbitReader::Status status = reader.next(r);
-    if (status == tracking::OrbitReader::Status::end)
-      break;
-    if (status == tracking::OrbitReader::Status::read_error)
-      throw kit::Failure("cannot read " + quoted(o.orbit) + ": " + std::strerror(errno));
-    if (status == tracking::OrbitReader::Status::unreadable)
-      throw kit::Failure(at_line(o, reader.line()) + "not an orbit record");
-    if (const char *why = unusable(r))
-      throw kit::Failure(at_line(o, reader.line()) + why);
-    const tracking::StateNode node = tracking::state_node(r);
-    if (records > 0 && !(node.t > last))
-      throw kit::Failure(at_line(o, reader.line()) + "record time not after the one before");
-    ++records;
-    last = node.t;
+  tracking::OrbitFile file(o.orbit);
+  for (tracking::StateNode node; file.next(node);)
     if (!search.add(node))
       return;
-  }
-  if (records < 2)
-    throw kit::Failure(quoted(o.orbit) + ": fewer than two orbit records");
   search.finish();
 }
 

@@ -1,0 +1,62 @@
+// orbit_file.cpp - an orbit file's records checked for a search.
+#include "orbit_file.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "failure.h"
+#include "options.h"
+
+namespace tracking {
+
+const char *unusable(const OrbitRecord &r) {
+  for (const double v : {r.stamp.second(), r.x, r.y, r.z, r.vx, r.vy, r.vz})
+    if (!std::isfinite(v))
+      return "a number that is not finite";
+  if (!std::isfinite(r.x * r.x + r.y * r.y + r.z * r.z) ||
+      !std::isfinite(r.vx * r.vx + r.vy * r.vy + r.vz * r.vz))
+    return "a state too large to compute with";
+  if (!utc::year_fits(r.stamp.unix_seconds()))
+    return "a timestamp outside the years -32768 to 32767";
+  return nullptr;
+}
+
+OrbitFile::OrbitFile(const std::string &path) : path_(path), file_(nullptr, std::fclose) {
+  const bool standard_input = path == "-";
+  std::FILE *f = standard_input ? stdin : std::fopen(path.c_str(), "r");
+  if (f == nullptr)
+    throw kit::Failure("cannot open " + cli::quoted(path) + ": " + std::strerror(errno));
+  if (!standard_input)
+    file_.reset(f);
+  reader_ = std::make_unique<OrbitReader>(f, OrbitReader::Rules{true, true});
+}
+
+bool OrbitFile::next(StateNode &node) {
+  const auto at_line = [this]() {
+    return cli::quoted(path_) + ": line " + std::to_string(reader_->line()) + ": ";
+  };
+  OrbitRecord r;
+  switch (reader_->next(r)) {
+  case OrbitReader::Status::end:
+    if (records_ < 2)
+      throw kit::Failure(cli::quoted(path_) + ": fewer than two orbit records");
+    return false;
+  case OrbitReader::Status::read_error:
+    throw kit::Failure("cannot read " + cli::quoted(path_) + ": " + std::strerror(errno));
+  case OrbitReader::Status::unreadable:
+    throw kit::Failure(at_line() + "not an orbit record");
+  case OrbitReader::Status::record:
+    break;
+  }
+  if (const char *why = unusable(r))
+    throw kit::Failure(at_line() + why);
+  node = state_node(r);
+  if (records_ > 0 && !(node.t > last_))
+    throw kit::Failure(at_line() + "record time not after the one before");
+  ++records_;
+  last_ = node.t;
+  return true;
+}
+
+} // namespace tracking

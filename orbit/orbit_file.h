@@ -1,0 +1,51 @@
+// orbit_file.h - an orbit file as a search reads it: its records one after
+// another as the nodes of the interpolation, each checked, every fault named
+// by the file and the line (the tracking library).
+#ifndef KIT_ORBIT_ORBIT_FILE_H
+#define KIT_ORBIT_ORBIT_FILE_H
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "interpolation.h"
+#include "orbit_reader.h"
+
+namespace tracking {
+
+// ---------------------------------------------------------------------------
+// OrbitFile: the records of an orbit file ("-": standard input) for a search.
+//
+// A record is read by OrbitReader with "#" comments and a trailing "Z"
+// allowed, and must be usable: its numbers finite, its state's squares
+// within a double (a geometry can be computed from it), its instant's year
+// within 16 bits, its time after the one before.  next() gives the next
+// record's node; false at the file's end, when at least two records were
+// read.  Throws kit::Failure, the file's name quoted and the line named:
+// "cannot open 'F': ...", "'F': line N: not an orbit record", "'F': line
+// N: a number that is not finite", "... a state too large to compute
+// with", "... a timestamp outside the years -32768 to 32767", "... record
+// time not after the one before", "'F': fewer than two orbit records".
+// ---------------------------------------------------------------------------
+class OrbitFile {
+public:
+  explicit OrbitFile(const std::string &path);
+  bool next(StateNode &node);
+
+private:
+  std::string path_;
+  std::unique_ptr<std::FILE, int (*)(std::FILE *)> file_;
+  std::unique_ptr<OrbitReader> reader_;
+  long records_ = 0;
+  double last_ = 0.0;
+};
+
+// What makes a record that reads unusable for a search, or nullptr: a
+// number that is not finite, a state whose squares overflow (no geometry
+// can be computed from it), an instant whose year leaves the 16 bits of
+// the Julian date.
+const char *unusable(const OrbitRecord &r);
+
+} // namespace tracking
+
+#endif
