@@ -58,16 +58,16 @@ const option *long_option(const char *arg, const option *options) {
   const char *name = arg + 2;
   const std::size_t length = std::strcspn(name, "=");
   const option *found = nullptr;
+  bool ambiguous = false;
   for (const option *o = options; o->name != nullptr; ++o) {
     if (std::strncmp(o->name, name, length) != 0)
       continue;
     if (std::strlen(o->name) == length)
-      return o;
-    if (found != nullptr)
-      return nullptr; // ambiguous: getopt_long says so
+      return o; // the full name wins over the longer names it begins
+    ambiguous = found != nullptr;
     found = o;
   }
-  return found;
+  return ambiguous ? nullptr : found; // ambiguous: getopt_long says so
 }
 
 } // namespace

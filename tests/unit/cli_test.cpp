@@ -105,10 +105,14 @@ TEST(Options, ArrangedWithNegativeNumbersAsOperands) {
   const option longs[] = {{"min-elevation", required_argument, nullptr, 1},
                           {"events", no_argument, nullptr, 2},
                           {"format", required_argument, nullptr, 3},
+                          {"tracked", required_argument, nullptr, 4},
+                          {"track", required_argument, nullptr, 5},
+                          {"tracked-by", required_argument, nullptr, 6},
                           {nullptr, 0, nullptr, 0}};
+  // "--track" is whole though "--tracked" and "--tracked-by" begin with it.
   std::vector<std::string> args = {"tool", "orbit", "-1e12", "--min-elevation", "-5",
-                                   "--ev", "-.5", "-", "--format=tsv", "-h", "--",
-                                   "--events", "-h"};
+                                   "--ev", "-.5", "-", "--format=tsv", "--track", "60",
+                                   "-h", "--", "--events", "-h"};
   std::vector<char *> argv;
   for (std::string &a : args)
     argv.push_back(a.data());
@@ -120,7 +124,8 @@ TEST(Options, ArrangedWithNegativeNumbersAsOperands) {
   for (char *a : arranged.operands)
     operands.push_back(a);
   EXPECT_EQ(options, (std::vector<std::string>{"tool", "--min-elevation", "-5", "--ev",
-                                               "--format=tsv", "-h", "(null)"}));
+                                               "--format=tsv", "--track", "60", "-h",
+                                               "(null)"}));
   EXPECT_EQ(operands,
             (std::vector<std::string>{"orbit", "-1e12", "-.5", "-", "--events", "-h"}));
   // An option whose value is missing stays last, for getopt_long to say so.
