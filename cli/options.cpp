@@ -4,12 +4,12 @@
 #include <getopt.h>
 
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "decimal_text.h"
 #include "escape.h"
 #include "failure.h"
 #include "utc_instant.h"
@@ -21,12 +21,12 @@ const char *kit_version() { return KIT_VERSION; }
 std::string quoted(const std::string &text) { return "'" + escape(text, "\\'", "\\x%02x") + "'"; }
 
 bool parse_number(const char *text, double &value) {
-  if (text == nullptr || *text == '\0')
+  if (text == nullptr || !kit::decimal_text(text))
     return false;
-  char *end = nullptr;
-  errno = 0;
-  const double v = std::strtod(text, &end);
-  if (*end != '\0' || !std::isfinite(v) || errno == ERANGE)
+  // Out of range is refused one way only: a number too small for a double
+  // is the zero or the tiny number strtod gives.
+  const double v = std::strtod(text, nullptr);
+  if (!std::isfinite(v))
     return false;
   value = v;
   return true;
@@ -53,21 +53,26 @@ bool negative_number(const char *arg) {
 
 // The long option a "--name" or "--name=value" argument names, as
 // getopt_long resolves it (the name or an unambiguous abbreviation), or
-// nullptr.
-const option *long_option(const char *arg, const option *options) {
+// nullptr; *ambiguous tells whether the abbreviation begins several names.
+const option *long_option(const char *arg, const option *options, bool *ambiguous = nullptr) {
   const char *name = arg + 2;
   const std::size_t length = std::strcspn(name, "=");
   const option *found = nullptr;
-  bool ambiguous = false;
+  bool several = false;
   for (const option *o = options; o->name != nullptr; ++o) {
     if (std::strncmp(o->name, name, length) != 0)
       continue;
-    if (std::strlen(o->name) == length)
-      return o; // the full name wins over the longer names it begins
-    ambiguous = found != nullptr;
+    if (std::strlen(o->name) == length) {
+      found = o; // the full name wins over the longer names it begins
+      several = false;
+      break;
+    }
+    several = found != nullptr;
     found = o;
   }
-  return ambiguous ? nullptr : found; // ambiguous: getopt_long says so
+  if (ambiguous != nullptr)
+    *ambiguous = several;
+  return several ? nullptr : found;
 }
 
 } // namespace
@@ -117,7 +122,8 @@ namespace {
 // One result of getopt_long that is a common option or a fault of the
 // command line: the common options updated, or kit::Failure thrown; false
 // for a code of the tool's own.
-bool common_option(int code, const char *tool, char *const argv[], CommonOptions &o) {
+bool common_option(int code, const char *tool, char *const argv[], const option *long_options,
+                   CommonOptions &o) {
   switch (code) {
   case kFormatOption:
     if (!parse_format(optarg, o.format))
@@ -133,11 +139,21 @@ bool common_option(int code, const char *tool, char *const argv[], CommonOptions
   case ':':
     throw kit::Failure("option " + quoted(argv[optind - 1]) + " needs a value");
   case '?': {
-    // A short option is named alone, as the letter getopt_long stopped at;
-    // a long one as the argument was written.
-    const std::string given =
-        optopt != 0 ? std::string("-") + static_cast<char>(optopt) : std::string(argv[optind - 1]);
-    throw kit::Failure("unknown option " + quoted(given) + " (see " + tool + " --help)");
+    // A short option is named alone, as the letter getopt_long stopped at
+    // (the argument may hold more of them); a long one as it was written.
+    if (optopt > 0 && optopt < kFormatOption)
+      throw kit::Failure("unknown option " + quoted(std::string("-") + static_cast<char>(optopt)) +
+                         " (see " + tool + " --help)");
+    const char *arg = argv[optind - 1];
+    const std::string name(arg, std::strcspn(arg, "="));
+    bool ambiguous = false;
+    const option *named = arg[0] == '-' && arg[1] == '-' ? long_option(arg, long_options, &ambiguous)
+                                                         : nullptr;
+    if (named != nullptr && named->has_arg == no_argument && name.size() < std::strlen(arg))
+      throw kit::Failure("option " + quoted(name) + " takes no value");
+    if (ambiguous)
+      throw kit::Failure("option " + quoted(name) + " is ambiguous (see " + tool + " --help)");
+    throw kit::Failure("unknown option " + quoted(name) + " (see " + tool + " --help)");
   }
   default:
     return false;
@@ -158,7 +174,7 @@ std::vector<char *> read_command_line(int argc, char *argv[], const char *tool,
     const int c = getopt_long(count, options, kShortOptions, long_options, nullptr);
     if (c == -1)
       break;
-    if (!common_option(c, tool, options, common))
+    if (!common_option(c, tool, options, long_options, common))
       own_option(c);
     if (common.help || common.version)
       return {};
@@ -192,7 +208,9 @@ int answer_command_line(const char *tool, const char *usage, const CommonOptions
     std::fprintf(out, "%s (passkit) %s\n", tool, kit_version());
   else
     return -1;
-  return std::fflush(out) == 0 ? 0 : 1;
+  if (std::fflush(out) != 0 || std::ferror(out))
+    throw kit::Failure("cannot write to standard output");
+  return 0;
 }
 
 int run_tool(const char *tool, const char *usage, std::FILE *out, std::FILE *err,

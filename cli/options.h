@@ -24,8 +24,9 @@ const char *kit_version();
 // end, a tab) written as \xHH.
 std::string quoted(const std::string &text);
 
-// A number given as an option's value: the whole text read by strtod,
-// finite; false for anything else (empty, trailing text, inf, nan).
+// A number given as an option's value: decimal text (kit::decimal_text)
+// of a finite double; false for anything else (empty, white space,
+// hexadecimal, trailing text, inf, nan, 1e999).
 bool parse_number(const char *text, double &value);
 
 // "NAME=VALUE": false when the text holds no "=".
@@ -111,8 +112,8 @@ void parse_span(const char *start_text, const char *end_text, double &start, dou
 // Given:   tool, usage  the program's name and its --help text; options
 //          as read; out  its standard output
 // Returned (function value):
-//   -1 when there is work to do; otherwise the exit status, after the
-//   usage or the version on out
+//   -1 when there is work to do; otherwise 0, after the usage or the
+//   version on out.  Throws kit::Failure when out cannot take them.
 // ---------------------------------------------------------------------------
 int answer_command_line(const char *tool, const char *usage, const CommonOptions &options,
                         std::FILE *out);

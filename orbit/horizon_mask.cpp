@@ -8,21 +8,28 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "decimal_text.h"
 #include "failure.h"
 
 namespace tracking {
 
 namespace {
 
-// A number at *p (after blanks), read by strtod; false when there is none
-// or it is not finite.
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A number at *p (after blanks): a word of decimal text (kit::decimal_text)
+// whose value is finite; false otherwise.
 bool number(const char *&p, double &value) {
-  while (*p == ' ' || *p == '\t' || *p == '\r')
+  while (blank(*p))
     ++p;
-  char *end = nullptr;
-  errno = 0;
-  value = std::strtod(p, &end);
-  if (end == p || errno == ERANGE || !std::isfinite(value))
+  const char *end = p;
+  while (*end != '\0' && !blank(*end))
+    ++end;
+  const std::string word(p, end);
+  if (!kit::decimal_text(word.c_str()))
+    return false;
+  value = std::strtod(word.c_str(), nullptr);
+  if (!std::isfinite(value))
     return false;
   p = end;
   return true;
@@ -47,12 +54,17 @@ std::string HorizonMask::load(const char *path) {
   std::size_t capacity = 0;
   long line = 0;
   std::string problem;
-  while (problem.empty() && getline(&buffer, &capacity, f) != -1) {
+  ssize_t length;
+  while (problem.empty() && (length = getline(&buffer, &capacity, f)) != -1) {
     ++line;
+    if (std::strlen(buffer) != static_cast<std::size_t>(length)) {
+      problem = at_line(line, "a NUL byte");
+      break;
+    }
     if (char *comment = std::strchr(buffer, '#'))
       *comment = '\0';
     const char *p = buffer;
-    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
+    while (blank(*p))
       ++p;
     if (*p == '\0')
       continue;
@@ -61,7 +73,7 @@ std::string HorizonMask::load(const char *path) {
       problem = at_line(line, "not an azimuth and an elevation");
       break;
     }
-    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
+    while (blank(*p))
       ++p;
     if (*p != '\0')
       problem = at_line(line, "more than an azimuth and an elevation");

@@ -11,9 +11,14 @@ namespace tracking {
 namespace {
 
 // The bytes kept ahead of a record before it is read: a record is about a
-// hundred; one spread over more (a long run of white space) is read on a
-// larger window.
+// hundred; one spread over more (long numbers) is read on a larger window.
 constexpr std::size_t kWindow = 4096;
+
+// A run of white space longer than this is held as one byte (a line end if
+// it holds one), its other line ends counted aside: a record spread over
+// any number of blank lines or comments is read in little memory.  Both
+// readings take any run of white space as one.
+constexpr std::size_t kLongRun = 256;
 
 // White space as the formatted reading skips it (isspace in the C locale).
 bool space(char c) {
@@ -46,6 +51,7 @@ bool OrbitReader::fill(std::size_t wanted) {
   while (end_ - begin_ < wanted && !eof_) {
     if (begin_ > 0) {
       std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+      offset_ += begin_;
       end_ -= begin_;
       begin_ = 0;
     }
@@ -64,7 +70,9 @@ bool OrbitReader::fill(std::size_t wanted) {
         }
       }
     }
+    const std::size_t fresh = end_;
     end_ += n;
+    squeeze(fresh);
     if (n == 0) {
       eof_ = true;
       failed_ = std::ferror(f_) != 0;
@@ -73,11 +81,46 @@ bool OrbitReader::fill(std::size_t wanted) {
   return end_ > begin_;
 }
 
+// Holds each run of white space longer than kLongRun that reaches into the
+// bytes from `fresh` on as one byte (with a run that ends the bytes before).
+void OrbitReader::squeeze(std::size_t fresh) {
+  char *const b = buffer_.data();
+  std::size_t from = fresh;
+  while (from > begin_ && space(b[from - 1]))
+    --from;
+  std::size_t out = from;
+  for (std::size_t i = from; i < end_;) {
+    if (!space(b[i])) {
+      b[out++] = b[i++];
+      continue;
+    }
+    std::size_t j = i;
+    long lines = 0;
+    for (; j < end_ && space(b[j]); ++j)
+      lines += b[j] == '\n';
+    if (j - i <= kLongRun) {
+      std::memmove(b + out, b + i, j - i);
+      out += j - i;
+    } else {
+      b[out] = lines > 0 ? '\n' : ' ';
+      if (lines > 1)
+        set_aside_.push_back({offset_ + out, lines - 1});
+      ++out;
+    }
+    i = j;
+  }
+  end_ = out;
+}
+
 void OrbitReader::advance(std::size_t n) {
   const char *p = buffer_.data() + begin_, *last = p + n;
   while ((p = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(last - p)))))
     ++line_, ++p;
   begin_ += n;
+  while (!set_aside_.empty() && set_aside_.front().at < offset_ + begin_) {
+    line_ += set_aside_.front().lines;
+    set_aside_.pop_front();
+  }
 }
 
 OrbitReader::Status OrbitReader::next(OrbitRecord &r) {
@@ -210,20 +253,31 @@ bool OrbitReader::formatted_record(OrbitRecord &r, std::size_t &used) {
   int zulu = 0;
   if (complete && rules_.zulu) {
     const int c = std::getc(m);
-    if (c == 'Z' || c == 'z')
+    if (c == 'Z' || c == 'z') {
+      // The letter ends the second: white space must follow it.
       zulu = 1;
-    else if (c != EOF)
+      const int after = std::getc(m);
+      if (after != EOF && !space(static_cast<char>(after))) {
+        std::fclose(m);
+        return false;
+      }
+      if (after != EOF)
+        std::ungetc(after, m);
+    } else if (c != EOF) {
       std::ungetc(c, m);
+    }
   }
   complete = complete && std::fscanf(m, "%lf %lf %lf %lf %lf %lf%n", &r.x, &r.y, &r.z, &r.vx,
                                      &r.vy, &r.vz, &state_chars) == 6;
+  // A reading that ran into the end of the bytes held may have stopped
+  // short of the file's: the last number may go on, or the rest come.
   const bool at_end = std::feof(m) != 0;
   std::fclose(m);
-  if (complete && set_timestamp(stamp, second, r)) {
+  if (at_end && !eof_)
+    return true;
+  if (complete && set_timestamp(stamp, second, r))
     used = static_cast<std::size_t>(stamp_chars + zulu + state_chars);
-    return false;
-  }
-  return at_end && !complete;
+  return false;
 }
 
 } // namespace tracking

@@ -6,6 +6,7 @@
 #define KIT_ORBIT_ORBIT_READER_H
 
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,11 @@ namespace tracking {
 // before every number, the record time from timegm, the same limits), with
 // the same value in every field, and two rules a reader may add:
 //   comments  "#" to the end of its line is white space, wherever it stands
-//   zulu      the second may be followed directly by "Z" (or "z")
+//   zulu      the second may be followed directly by "Z" (or "z"), then
+//             white space
+// A record takes the memory of its text less its white space: runs of any
+// length (blank lines, comments) within a record or between records cost
+// a few hundred bytes.
 //
 // Given:   f      a stream open for reading (the reader does not close it)
 //          rules  the rules above that apply
@@ -55,11 +60,18 @@ private:
   bool fast_record(OrbitRecord &r, std::size_t &used);
   bool formatted_record(OrbitRecord &r, std::size_t &used);
   void advance(std::size_t n);
+  void squeeze(std::size_t fresh);
 
   std::FILE *f_;
   Rules rules_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0; // the unread bytes: buffer_[begin_, end_)
+  std::size_t offset_ = 0;          // where buffer_[0] stands among the bytes held so far
+  struct SetAside {
+    std::size_t at; // the byte that holds a long run of white space
+    long lines;     // the run's line ends beyond that byte's own
+  };
+  std::deque<SetAside> set_aside_;
   bool eof_ = false, failed_ = false;
   bool in_comment_ = false;
   long line_ = 1, record_line_ = 1;

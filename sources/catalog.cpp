@@ -21,9 +21,7 @@ bool digit(char c) { return c >= '0' && c <= '9'; }
 
 // A decimal number, the whole text: an optional sign, digits with an
 // optional point and fraction, an optional exponent; finite.
-bool decimal(const std::string &text, double &v) {
-  return cli::parse_number(text.c_str(), v) && text.find_first_of("xXnNiI") == std::string::npos;
-}
+bool decimal(const std::string &text, double &v) { return cli::parse_number(text.c_str(), v); }
 
 // Whole digits, the whole text.
 bool whole(const std::string &text, double &v) {
@@ -139,9 +137,15 @@ std::vector<Source> read_catalog(const std::string &path) {
   long line = 0;
   for (;;) {
     errno = 0;
-    if (getline(&buffer, &capacity, f) == -1)
+    const ssize_t length = getline(&buffer, &capacity, f);
+    if (length == -1)
       break;
     ++line;
+    if (std::strlen(buffer) != static_cast<std::size_t>(length)) {
+      std::free(buffer);
+      throw kit::Failure("--catalog: " + quoted(path) + ": line " + std::to_string(line) +
+                         ": a NUL byte");
+    }
     if (char *comment = std::strchr(buffer, '#'))
       *comment = '\0';
     const char *p = buffer;

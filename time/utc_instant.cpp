@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "decimal_text.h"
 #include "novas_kit.h"
 
 // Record times come from timegm: it must hold any Unix time of the kit's
@@ -68,32 +69,9 @@ bool accept(double v, Instant &instant, std::string *why) {
   return true;
 }
 
-// A decimal number: an optional sign, digits with an optional point and
-// fraction (at least one digit in all), an optional exponent.
+// Unix seconds: a decimal number (decimal_text).
 bool parse_unix(const char *text, Instant &instant, std::string *why) {
-  const char *p = text;
-  if (*p == '+' || *p == '-')
-    ++p;
-  int mantissa_digits = 0;
-  while (is_digit(*p))
-    ++p, ++mantissa_digits;
-  if (*p == '.') {
-    ++p;
-    while (is_digit(*p))
-      ++p, ++mantissa_digits;
-  }
-  if (mantissa_digits == 0)
-    return false;
-  if (*p == 'e' || *p == 'E') {
-    ++p;
-    if (*p == '+' || *p == '-')
-      ++p;
-    if (!is_digit(*p))
-      return false;
-    while (is_digit(*p))
-      ++p;
-  }
-  if (*p != '\0')
+  if (!kit::decimal_text(text))
     return false;
   return accept(std::strtod(text, nullptr), instant, why);
 }

@@ -143,9 +143,15 @@ TEST(Options, NumbersAndAssignments) {
   double v = 7.0;
   EXPECT_TRUE(cli::parse_number("-12.5", v));
   EXPECT_EQ(v, -12.5);
-  for (const char *bad : {"", "1x", "inf", "nan", "1e999", " "}) {
+  for (const char *bad : {"", "1x", "inf", "nan", "1e999", " ", " 10", "10 ", "0xA", "1e", ".",
+                          "-", "+-1", "1.2.3"}) {
     EXPECT_FALSE(cli::parse_number(bad, v)) << bad;
     EXPECT_EQ(v, -12.5);
+  }
+  for (const auto &[text, want] : {std::pair{".5", 0.5}, {"+5", 5.0}, {"5.", 5.0}, {"1E2", 100.0},
+                                   {"1e-400", 0.0}}) {
+    EXPECT_TRUE(cli::parse_number(text, v)) << text;
+    EXPECT_EQ(v, want) << text;
   }
   // A quoted text stays on one line whatever it holds.
   EXPECT_EQ(cli::quoted("a b"), "'a b'");

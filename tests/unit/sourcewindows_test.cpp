@@ -111,11 +111,13 @@ TEST(Sources, Catalogs) {
   // The name is kept whole; the catalog entry holds what it can.
   EXPECT_EQ(s[2].name.size(), 60u);
   EXPECT_EQ(std::string(s[2].star.starname), std::string(50, 'x'));
+  using namespace std::string_literals;
   const std::vector<std::pair<std::string, std::string>> bad = {
       {"A 1 2 3\n", "line 1: not NAME RA DEC [PMRA PMDEC PARALLAX RV]"},
       {"ok 1 2\nB 25 2\n", "line 2: right ascension '25' is outside 0 to 24 h"},
       {"\"open 1 2\n", "line 1: a name's quote is not closed"},
       {"A 1 2 x 0 0 0\n", "line 1: proper motion in right ascension 'x' is not a number"},
+      {"ok 1 2\nA 1 2\0 x\n"s, "line 2: a NUL byte"},
       {"# nothing\n", "no source"}};
   for (const auto &[text, why] : bad) {
     std::ofstream(path) << text;
