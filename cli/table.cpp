@@ -91,8 +91,15 @@ Cell duration_cell(double from, double to) {
   const std::int64_t ms = utc::milliseconds(to) - utc::milliseconds(from);
   const std::int64_t s = (ms + 500) / 1000;
   char text[64];
-  std::snprintf(text, sizeof text, "%" PRId64 ":%02d:%02d", s / 3600,
-                static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+  if (s < 10000 * 3600) {
+    std::snprintf(text, sizeof text, "%" PRId64 ":%02d:%02d", s / 3600,
+                  static_cast<int>(s / 60 % 60), static_cast<int>(s % 60));
+  } else if (const std::int64_t m = (ms + 30000) / 60000; m < 1000 * 1440) {
+    std::snprintf(text, sizeof text, "%" PRId64 "d%02dh%02dm", m / 1440,
+                  static_cast<int>(m / 60 % 24), static_cast<int>(m % 60));
+  } else {
+    std::snprintf(text, sizeof text, "%" PRId64 "d", (ms + 43200000) / 86400000);
+  }
   return value(utc::seconds_between(from, to), text);
 }
 

@@ -53,7 +53,9 @@ void time_cells(double t, std::vector<Cell> &row, TextTime shown = TextTime::dat
 
 // A duration's cell: seconds to the millisecond, the difference of the two
 // instants as written (see seconds_between); the text table shows it as
-// hours, minutes and seconds ("15:56:02").
+// hours, minutes and seconds ("15:56:02"), from 10000 hours on as days,
+// hours and minutes ("420d00h00m"), from 1000 days on as days
+// ("36524d"): ten characters at most.
 Cell duration_cell(double from, double to);
 
 // A number's cell with `decimals` decimals (no negative zero), shown with

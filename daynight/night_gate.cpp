@@ -1,7 +1,7 @@
 // night_gate.cpp - the nights as windows for a search's gate.
 #include "night_gate.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "failure.h"
 
@@ -24,15 +24,17 @@ windows::Bound bound_of(NightBound b) {
 
 void NightSource::reach(double t) {
   if (!search_) {
-    const double end = std::isinf(end_) ? kLastNightInstant : end_;
-    const std::string problem = night_span_problem(t, end);
+    // The nights are searched as far as the ephemeris serves when `end`
+    // lies beyond: only an instant asked about must be served.
+    const double end = std::min(end_, kLastNightInstant);
+    const std::string problem = night_span_problem(t, std::max(t, end));
     if (!problem.empty())
       throw kit::Failure(option_ + ": " + problem);
     search_.emplace(t, end);
     searched_to_ = end;
   }
   if (t > searched_to_)
-    throw kit::Failure(option_ + ": the orbit runs past the nights the solar ephemeris serves");
+    throw kit::Failure(option_ + ": " + night_span_problem(t, t));
 }
 
 bool NightSource::next(windows::Interval &w) {

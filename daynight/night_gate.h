@@ -12,13 +12,12 @@
 
 // ---------------------------------------------------------------------------
 // NightSource: the nights from the first instant a search asks about to
-// `end` (when infinite, as far as the solar ephemeris serves), as windows:
-// an edge that the Sun sets is named "day" (the site's day begins or ends
-// there), an edge where the span cuts a night "start" or "end".
+// `end` (infinite, or beyond the solar ephemeris: as far as it serves), as
+// windows: an edge that the Sun sets is named "day" (the site's day begins
+// or ends there), an edge where the span cuts a night "start" or "end".
 //
-// Throws kit::Failure, with `option`'s name before the reason, for a span
-// outside the solar ephemeris, and for an instant asked about beyond the
-// nights searched.
+// Throws kit::Failure, with `option`'s name before the reason, for an
+// instant asked about outside the solar ephemeris.
 // ---------------------------------------------------------------------------
 class NightSource : public windows::IntervalSource {
 public:

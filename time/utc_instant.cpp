@@ -69,10 +69,8 @@ bool accept(double v, Instant &instant, std::string *why) {
   return true;
 }
 
-// Unix seconds: a decimal number (decimal_text).
+// Unix seconds: text kit::decimal_text accepts.
 bool parse_unix(const char *text, Instant &instant, std::string *why) {
-  if (!kit::decimal_text(text))
-    return false;
   return accept(std::strtod(text, nullptr), instant, why);
 }
 
@@ -104,14 +102,33 @@ int zone(const char *p, int &offset) {
   return n;
 }
 
-// YYYY-MM-DD, optionally followed by T (or t, or a blank) and HH:MM,
-// HH:MM:SS or HH:MM:SS.fff, then optionally a zone designator.
+// The year of an ISO 8601 date: four digits, or a sign and four or five
+// (the expanded form of the years before 0 and after 9999); the length of
+// its text, 0 when there is none.
+int iso_year(const char *text, int &year) {
+  const bool sign = *text == '+' || *text == '-';
+  int n = 0;
+  while (n < 6 && is_digit(text[sign + n]))
+    ++n;
+  if (sign ? n < 4 || n > 5 : n != 4)
+    return 0;
+  digits(text + sign, n, year);
+  if (*text == '-')
+    year = -year;
+  return sign + n;
+}
+
+// YYYY-MM-DD (the year as iso_year reads it), optionally followed by T (or
+// t, or a blank) and HH:MM, HH:MM:SS or HH:MM:SS.fff, then optionally a
+// zone designator.
 bool parse_iso(const char *text, Instant &instant, std::string *why) {
   int year, month, day, hour = 0, minute = 0, second = 0;
-  if (!digits(text, 4, year) || text[4] != '-' || !digits(text + 5, 2, month) ||
-      text[7] != '-' || !digits(text + 8, 2, day) || is_digit(text[10]))
+  const int y = iso_year(text, year);
+  const char *date = text + y; // at "-MM-DD"
+  if (y == 0 || date[0] != '-' || !digits(date + 1, 2, month) || date[3] != '-' ||
+      !digits(date + 4, 2, day) || is_digit(date[6]))
     return false;
-  const char *p = text + 10;
+  const char *p = date + 6;
   double fraction = 0.0;
   if (*p == 'T' || *p == 't' || *p == ' ') {
     if (!digits(p + 1, 2, hour) || p[3] != ':' || !digits(p + 4, 2, minute))
@@ -140,7 +157,7 @@ bool parse_iso(const char *text, Instant &instant, std::string *why) {
     return false;
   }
   if (day < 1 || day > days_in_month(year, month)) {
-    set_reason(why, "there is no such day: " + std::string(text, 10) + " (" +
+    set_reason(why, "there is no such day: " + std::string(text, date + 6) + " (" +
                         std::to_string(days_in_month(year, month)) + " days in that month)");
     return false;
   }
@@ -224,10 +241,8 @@ bool Instant::parse(const char *text, Instant &instant, std::string *why) {
   set_reason(why, "");
   if (text == nullptr)
     return false;
-  // A calendar date has its dash after four digits; Unix seconds have none
-  // but in an exponent or as a sign.
-  const bool calendar = std::strlen(text) >= 10 && is_digit(text[0]) && text[4] == '-';
-  return calendar ? parse_iso(text, instant, why) : parse_unix(text, instant, why);
+  // Unix seconds are a decimal number; anything else may be a date.
+  return kit::decimal_text(text) ? parse_unix(text, instant, why) : parse_iso(text, instant, why);
 }
 
 double Instant::julian_date() const {
@@ -253,7 +268,12 @@ std::string iso_text(double t) {
   const std::int64_t whole = floor_div(ms, 1000);
   const Instant c = Instant::from_unix(static_cast<double>(whole));
   char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", c.year(), c.month(),
+  // Years before 0 and after 9999 in ISO 8601's expanded form: a sign and
+  // at least four digits.
+  const bool expanded = c.year() < 0 || c.year() > 9999;
+  std::snprintf(text, sizeof text, expanded ? "%+05d-%02d-%02dT%02d:%02d:%02d.%03dZ"
+                                            : "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ",
+                c.year(), c.month(),
                 c.day(), c.hour(), c.minute(), static_cast<int>(c.second()),
                 static_cast<int>(ms - whole * 1000));
   return text;

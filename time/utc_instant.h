@@ -54,7 +54,8 @@ public:
   // Given:   text  Unix seconds: a decimal number with an optional sign,
   //                fraction and exponent ("1478324950", "-86400.25",
   //                "-1e12"); or an ISO 8601 date and time as users type
-  //                them: "YYYY-MM-DD" (midnight), then optionally "T", "t"
+  //                them: "YYYY-MM-DD" (midnight; a year before 0 or after
+  //                9999 with a sign, "-0001", "+12345"), then optionally "T", "t"
   //                or a blank and "HH:MM", "HH:MM:SS" or "HH:MM:SS.fff",
   //                then optionally "Z", "z" or an offset from UTC "+HH:MM",
   //                "-HH:MM", "+HHMM" or "+HH" (no designator: UTC)
@@ -120,7 +121,8 @@ double julian_date_of(double t);
 // milliseconds; the texts below write this one rounding.
 std::int64_t milliseconds(double t);
 
-// "2016-11-05T06:12:34.567Z": t to the millisecond in ISO 8601 UTC.
+// "2016-11-05T06:12:34.567Z": t to the millisecond in ISO 8601 UTC; a year
+// before 0 or after 9999 expanded, "-0001-11-05T...", "+12345-01-01T...".
 std::string iso_text(double t);
 
 // "1478326354.567": t to the millisecond in Unix seconds.

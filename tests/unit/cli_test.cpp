@@ -90,6 +90,13 @@ TEST(Table, Cells) {
   const cli::Cell d = cli::duration_cell(1478304000.0, 1478304000.0 + 57361.5006);
   EXPECT_EQ(d.text, "57361.501");
   EXPECT_EQ(d.display, "15:56:02");
+  // Ten characters at most, however long: days from 10000 hours on.
+  EXPECT_EQ(cli::duration_cell(0.0, 10000 * 3600.0 - 0.501).display, "9999:59:59");
+  EXPECT_EQ(cli::duration_cell(0.0, 10000 * 3600.0 - 0.5).display, "416d16h00m");
+  EXPECT_EQ(cli::duration_cell(0.0, 36279029.5).display, "419d21h30m");
+  EXPECT_EQ(cli::duration_cell(0.0, 864e5 - 30.001).display, "999d23h59m");
+  EXPECT_EQ(cli::duration_cell(0.0, 864e5 - 30.0).display, "1000d");
+  EXPECT_EQ(cli::duration_cell(-1096225401600.0, 971890963200.0).display, "23936532d");
   const cli::Cell n = cli::number_cell(-0.0000001, 6, 1);
   EXPECT_EQ(n.text, "0.000000");
   EXPECT_EQ(n.display, "0.0");

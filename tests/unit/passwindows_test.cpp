@@ -30,6 +30,7 @@
 #include "passwindows.h"
 #include "time_scale_settings.h"
 #include "pass_search.h"
+#include "stations.h"
 
 namespace {
 
@@ -927,6 +928,34 @@ TEST(PasswindowsProgram, TextFitsOneHundredColumns) {
       EXPECT_LE(line.size(), 100u) << line;
     EXPECT_GT(lines, 1);
   }
+  // A geostationary spacecraft above TS1's meridian for 420 days: one
+  // window, its duration in days.
+  const char *path = "geostationary.org";
+  {
+    std::FILE *f = std::fopen(path, "w");
+    ASSERT_NE(f, nullptr);
+    const double r = 42164.17, w = 7.2921158553e-5, t0 = 1451606400.0; // 2016-01-01
+    const double lon = std::atan2(tracking::kStationVectors[0][1], tracking::kStationVectors[0][0]);
+    for (int k = 0; k <= 420 * 24; ++k) {
+      const double t = t0 + 3600.0 * k;
+      const double gmst = (280.46061837 + 360.98564736629 * (t / 86400.0 + 2440587.5 - 2451545.0)) *
+                          M_PI / 180.0;
+      const double a = gmst + lon;
+      std::fprintf(f, "%s %.6f %.6f 0 %.9f %.9f 0\n", utc::iso_text(t).c_str(), r * std::cos(a),
+                   r * std::sin(a), -w * r * std::sin(a), w * r * std::cos(a));
+    }
+    std::fclose(f);
+  }
+  const kit_test::CapturedRun g = run({"--station", "TS1", path});
+  std::remove(path);
+  ASSERT_EQ(g.status, 0) << g.err;
+  std::istringstream in(g.out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  ASSERT_EQ(lines.size(), 2u) << g.out;
+  EXPECT_NE(lines[1].find(" 420d00h00m "), std::string::npos) << lines[1];
+  EXPECT_LE(lines[1].size(), 100u) << lines[1];
 }
 
 // ----- the antennas on the spacecraft -----------------------------------------------

@@ -103,6 +103,30 @@ TEST(Instant, WritesMillisecondsInBothForms) {
   EXPECT_EQ(utc::seconds_between(10.0, 10.0), "0.000");
 }
 
+// Years before 0 and after 9999 in the expanded form, read back as written.
+TEST(Instant, ExpandedYearsBothWays) {
+  const double first = -1096225401600.0, end = 971890963200.0;
+  EXPECT_EQ(utc::iso_text(first), "-32768-01-01T00:00:00.000Z");
+  EXPECT_EQ(utc::iso_text(end - 1e-3), "+32767-12-31T23:59:59.999Z");
+  EXPECT_EQ(utc::iso_text(-62167219200.0 - 86400.0), "-0001-12-31T00:00:00.000Z");
+  EXPECT_EQ(utc::iso_text(-62167219200.0), "0000-01-01T00:00:00.000Z");
+  EXPECT_EQ(utc::iso_text(253402300800.0), "+10000-01-01T00:00:00.000Z");
+  EXPECT_EQ(utc::iso_text(253402300799.0), "9999-12-31T23:59:59.000Z");
+  for (const double t : {first, end - 1e-3, -62167219200.0 - 86400.0, -62167219200.0,
+                         253402300800.0, 253402300799.0, -12345678901.25}) {
+    utc::Instant back;
+    ASSERT_TRUE(utc::Instant::parse(utc::iso_text(t).c_str(), back)) << utc::iso_text(t);
+    EXPECT_EQ(back.unix_seconds(), t) << utc::iso_text(t);
+  }
+  utc::Instant i;
+  for (const char *bad : {"10000-01-01", "-001-01-01", "+123-01-01", "+123456-01-01", "-32769-12-31",
+                          "+32768-01-01"})
+    EXPECT_FALSE(utc::Instant::parse(bad, i)) << bad;
+  std::string why;
+  EXPECT_FALSE(utc::Instant::parse("-0001-02-29", i, &why));
+  EXPECT_EQ(why, "there is no such day: -0001-02-29 (28 days in that month)");
+}
+
 // The calendar of Unix seconds, and timegm of it back (the two directions
 // the instant converts in), over every week of 1700-2300 and years far
 // from 1970.
