@@ -21,7 +21,13 @@ SearchSettings one_stream(SearchSettings s, int stream) {
 
 PassSource::PassSource(const std::string &path, const SearchSettings &settings, int stream,
                        std::string option)
-    : stream_(stream), option_(std::move(option)), file_(path),
+    : stream_(stream), option_(std::move(option)), file_([this, &path] {
+        try {
+          return OrbitFile(path);
+        } catch (const kit::Failure &e) {
+          throw kit::Failure(option_ + ": " + e.what());
+        }
+      }()),
       search_(one_stream(settings, stream), *this) {}
 
 void PassSource::window(const Window &w) {

@@ -133,8 +133,8 @@ sources::Site site_of(const std::string &text) {
   if (!(s.latitude >= -90.0 && s.latitude <= 90.0) || !(s.longitude >= -180.0 && s.longitude <= 360.0) ||
       !(s.height >= -1000.0 && s.height <= 100000.0))
     throw kit::Failure("--site: " + quoted(text) +
-                       ": a latitude from -90 to 90, a longitude from -180 to 360 and a height "
-                       "from -1000 to 100000 m");
+                       " is out of range: a latitude from -90 to 90, a longitude from -180 to "
+                       "360 and a height from -1000 to 100000 m");
   return s;
 }
 
@@ -232,9 +232,12 @@ Request parse(int argc, char *argv[]) {
                                     : "expected RA DEC START END (see sourcewindows --help)");
   const std::size_t span = have_catalog ? 0 : 2;
   cli::parse_span(operands[span], operands[span + 1], r.settings.start, r.settings.end);
-  const std::string problem = night_span_problem(r.settings.start, r.settings.end);
-  if (!problem.empty())
-    throw kit::Failure(problem);
+  // The span the solar ephemeris serves for the sources' places, the same
+  // as for the nights of --night.
+  if (!night_span_problem(r.settings.start, r.settings.end).empty())
+    throw kit::Failure("span outside the solar ephemeris: sources are placed from " +
+                       utc::iso_text(kFirstNightInstant) + " to " +
+                       utc::iso_text(kLastNightInstant));
   if (have_catalog) {
     r.sources = sources::read_catalog(catalog);
   } else {
