@@ -80,9 +80,10 @@ void time_cells(double t, std::vector<Cell> &row, TextTime shown) {
     return;
   }
   const std::string iso = utc::iso_text(t); // 2016-11-05T06:12:34.567Z
-  std::string display = shown == TextTime::time_of_day
-                            ? iso.substr(iso.size() - 13, 12)
-                            : iso.substr(0, iso.size() - 14) + ' ' + iso.substr(iso.size() - 13, 12);
+  const bool date = shown == TextTime::date_time || shown == TextTime::date_second;
+  const bool milliseconds = shown == TextTime::date_time || shown == TextTime::time_of_day;
+  const std::string clock = iso.substr(iso.size() - 13, milliseconds ? 12 : 8);
+  std::string display = date ? iso.substr(0, iso.size() - 14) + ' ' + clock : clock;
   row.push_back(value(iso, display));
   row.push_back(value(utc::unix_text(t)));
 }
@@ -186,7 +187,7 @@ void Table::row(const std::vector<Cell> &cells) {
   if (format_ == Format::json && rows_ > 0)
     std::fputs(",\n", out_);
   if (format_ == Format::json || format_ == Format::jsonl)
-    line = "{";
+    line += '{';
   bool first = true;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     const Column &c = columns_[i];

@@ -44,7 +44,10 @@ inline Cell none() { return {std::string(), false, std::string()}; }
 
 // How the text table shows an instant: its date and time of day
 // ("2016-11-05 06:12:34.567"), or its time of day alone ("06:12:34.567").
-enum class TextTime { date_time, time_of_day };
+// What the text table shows of an instant: the date and the time, or the
+// time of day, to the millisecond, or to the second (its first eight
+// digits, the milliseconds cut).
+enum class TextTime { date_time, time_of_day, date_second, second_of_day };
 
 // An instant's two cells, appended to a row: the time in ISO 8601 UTC and
 // in Unix seconds, each to the millisecond; none and none for not a

@@ -11,6 +11,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -260,7 +261,7 @@ constexpr int kTextDecimals = 1;
 class Rows : public sources::SourceSink {
 public:
   Rows(std::FILE *out, const Request &r)
-      : events_(r.events), sources_(r.sources), table_(out, r.common.format, columns(), 1) {}
+      : events_(r.events), sources_(r.sources), table_(out, r.common.format, columns(r), 1) {}
 
   void window(const sources::SourceWindow &w) override {
     if (events_)
@@ -269,8 +270,8 @@ public:
     std::vector<cli::Cell> row = {cli::value(sources_[static_cast<std::size_t>(w.source)].name),
                                   cli::value(sources::kSourceStreamNames[w.stream]),
                                   cli::value(std::to_string(w.number))};
-    cli::time_cells(w.start.t, row);
-    cli::time_cells(w.end.t, row, cli::TextTime::time_of_day);
+    cli::time_cells(w.start.t, row, cli::TextTime::date_second);
+    cli::time_cells(w.end.t, row, cli::TextTime::second_of_day);
     row.push_back(cli::duration_cell(w.start.t, w.end.t));
     row.push_back(cli::value(w.start_bound));
     row.push_back(cli::value(w.end_bound));
@@ -304,23 +305,38 @@ private:
   static cli::Cell angle(bool antenna, double v) {
     return antenna ? cli::number_cell(v, kDecimals, kTextDecimals) : cli::none();
   }
-  std::vector<cli::Column> columns() const {
-    if (events_)
+  // The text table fits 100 columns: the bounds as wide as a
+  // combination's ("polar:hour-angle") when one is listed, the source as
+  // wide as its longest name within what remains.
+  static std::vector<cli::Column> columns(const Request &r) {
+    const bool combined = r.settings.wanted[sources::kAllAntennas] ||
+                          r.settings.wanted[sources::kAnyAntenna];
+    const int bound = combined ? 16 : 11;
+    std::size_t longest = 0;
+    for (const sources::Source &s : r.sources)
+      longest = std::max(longest, s.name.size());
+    const auto source = [longest](int rest) {
+      return cli::Column{"source", static_cast<int>(std::clamp<std::size_t>(
+                                       longest, 6, static_cast<std::size_t>(100 - rest))),
+                         false};
+    };
+    if (r.events)
       return {{"time", 23, false},          {"time_unix", 14, true, ""},
-              {"source", 8, false},         {"antenna", 7, false},
-              {"window", 6, true},          {"event", 11, false},
-              {"bound", 11, false},         {"altitude_deg", 8, true, "altitude"},
+              source(24 + 8 + 7 + 12 + bound + 9 + 7),
+              {"antenna", 7, false},        {"window", 6, true},
+              {"event", 11, false},         {"bound", bound, false},
+              {"altitude_deg", 8, true, "altitude"},
               {"azimuth_deg", 7, true, "azimuth"}};
-    return {{"source", 8, false},
+    return {source(8 + 4 + 20 + 9 + 9 + 2 * (bound + 1) + 8),
             {"antenna", 7, false},
             {"window", 3, true, "win"},
-            {"start", 23, false},
+            {"start", 19, false},
             {"start_unix", 14, true, ""},
-            {"end", 12, false},
+            {"end", 8, false},
             {"end_unix", 14, true, ""},
             {"duration_s", 8, true, "duration"},
-            {"start_bound", 11, false},
-            {"end_bound", 11, false},
+            {"start_bound", bound, false},
+            {"end_bound", bound, false},
             {"max_altitude_deg", 7, true, "max_alt"},
             {"culmination", 12, false, ""},
             {"culmination_unix", 14, true, ""},

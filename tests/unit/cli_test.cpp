@@ -80,7 +80,12 @@ TEST(Table, Cells) {
   cli::time_cells(1478326354.567, row);
   cli::time_cells(1478326354.567, row, cli::TextTime::time_of_day);
   cli::time_cells(NAN, row);
-  ASSERT_EQ(row.size(), 6u);
+  cli::time_cells(-62135596800.999, row, cli::TextTime::date_second);
+  cli::time_cells(1478326354.567, row, cli::TextTime::second_of_day);
+  ASSERT_EQ(row.size(), 10u);
+  EXPECT_EQ(row[6].display, "0000-12-31 23:59:59");
+  EXPECT_EQ(row[6].text, "0000-12-31T23:59:59.001Z");
+  EXPECT_EQ(row[8].display, "06:12:34");
   EXPECT_EQ(row[0].text, "2016-11-05T06:12:34.567Z");
   EXPECT_EQ(row[0].display, "2016-11-05 06:12:34.567");
   EXPECT_EQ(row[1].text, "1478326354.567");

@@ -311,3 +311,35 @@ TEST(SourceWindows, NightAndTrackedPieces) {
 }
 
 } // namespace
+
+// ----- the rows -------------------------------------------------------------------------
+
+// The text table fits 100 columns, with the combinations' bounds and names
+// as long as leave room for them (8 characters beside a combination's
+// bounds, 18 beside an antenna's; a longer name widens its rows), for
+// windows and for events.
+TEST(SourceWindows, TextFitsOneHundredColumns) {
+  const std::string combined = "text-test-1.catalog", single = "text-test-2.catalog";
+  std::ofstream(combined) << "\"eight ch\" 16.716336083 39.810276111\n"
+                             "S 18.012689972 78.467782778\n";
+  std::ofstream(single) << "\"eighteen character\" 16.716336083 39.810276111\n";
+  for (const std::vector<std::string> &args :
+       {std::vector<std::string>{"--catalog", kCatalog, kFirst, kLast},
+        {"--catalog", combined, "--antenna", "all", "--antenna", "any", "--antenna", "polar", kFirst,
+         kLast},
+        {"--catalog", combined, "--events", "--antenna", "any", "--antenna", "azel", kFirst, kLast},
+        {"--catalog", single, kFirst, kLast}}) {
+    const kit_test::CapturedRun r = run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(r.out);
+    int lines = 0;
+    std::size_t widest = 0;
+    for (std::string line; std::getline(in, line); ++lines)
+      widest = std::max(widest, line.size());
+    EXPECT_LE(widest, 100u) << r.out;
+    EXPECT_GE(widest, 90u) << r.out;
+    EXPECT_GT(lines, 10);
+  }
+  std::remove(combined.c_str());
+  std::remove(single.c_str());
+}
