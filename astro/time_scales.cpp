@@ -1,9 +1,11 @@
-// time_scales.cpp - TDB from TT and from UT1.
+// time_scales.cpp - TDB from TT and from UT1, and tdb2tt of the NOVAS 3.1
+// interface (TT from TDB).
 #include "time_scales.h"
 
 #include <cmath>
 
 #include "constants.h"
+#include "novas.h"
 
 namespace astro {
 
@@ -69,3 +71,28 @@ double tdb_from_ut1(double jd_ut1_high, double jd_ut1_low, double delta_t) {
 }
 
 } // namespace astro
+
+extern "C" {
+
+/*
+**  tdb2tt: TT Julian date of a TDB Julian date, and TDB - TT.
+**
+**  Given:
+**     tdb_jd    double   TDB Julian date
+**
+**  Returned:
+**     tt_jd     double   TT Julian date: tdb_jd - secdiff / 86400
+**     secdiff   double   TDB - TT, seconds
+**
+**  Notes:
+**  1) The series of tdb_minus_tt, fed the Julian centuries of TDB from
+**     J2000 ((tdb_jd - 2451545) / 36525), as NOVAS 3.1 feeds it.
+*/
+void tdb2tt(double tdb_jd, double *tt_jd, double *secdiff) {
+  const double t = (tdb_jd - astro::kJ2000) / astro::kJulianCentury;
+  const double d = astro::tdb_minus_tt(t);
+  *secdiff = d;
+  *tt_jd = tdb_jd - d / astro::kSecondsPerDay;
+}
+
+} // extern "C"

@@ -18,6 +18,7 @@ struct StateNode {
   double p[3];
   double v[3];
   double jd = std::numeric_limits<double>::quiet_NaN();
+  bool after_break = false; // not to be interpolated from the node before
 };
 
 // The node of a record read by read_orbit_record: its instant, state and

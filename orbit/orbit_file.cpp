@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "failure.h"
+#include "message_record.h"
 #include "options.h"
 
 namespace tracking {
@@ -29,13 +30,26 @@ OrbitFile::OrbitFile(const std::string &path) : path_(path), file_(nullptr, std:
     throw kit::Failure("cannot open " + cli::quoted(path) + ": " + std::strerror(errno));
   if (!standard_input)
     file_.reset(f);
-  reader_ = std::make_unique<OrbitReader>(f, OrbitReader::Rules{true, true});
+  input_ = std::make_unique<OrbitInput>(f);
+  if (input_->failed())
+    throw kit::Failure("cannot read " + cli::quoted(path_) + ": " + std::strerror(errno));
+  switch (input_->form()) {
+  case OrbitForm::records:
+    reader_ = std::make_unique<OrbitReader>(input_->stream(), OrbitReader::Rules{true, true});
+    break;
+  case OrbitForm::message:
+    message_ = std::make_unique<oem::OemReader>(input_->stream(), path);
+    if (!message_->check())
+      throw kit::Failure(cli::quoted(path_) + ": " + message_->error());
+    break;
+  case OrbitForm::xml_message:
+    throw kit::Failure(cli::quoted(path_) + ": " + oem::kXmlRefusal);
+  }
 }
 
 bool OrbitFile::next(StateNode &node) {
-  const auto at_line = [this]() {
-    return cli::quoted(path_) + ": line " + std::to_string(reader_->line()) + ": ";
-  };
+  if (message_)
+    return next_message(node);
   OrbitRecord r;
   switch (reader_->next(r)) {
   case OrbitReader::Status::end:
@@ -45,10 +59,39 @@ bool OrbitFile::next(StateNode &node) {
   case OrbitReader::Status::read_error:
     throw kit::Failure("cannot read " + cli::quoted(path_) + ": " + std::strerror(errno));
   case OrbitReader::Status::unreadable:
-    throw kit::Failure(at_line() + "not an orbit record");
+    throw kit::Failure(cli::quoted(path_) + ": line " + std::to_string(reader_->line()) +
+                       ": not an orbit record");
   case OrbitReader::Status::record:
     break;
   }
+  return take(r, reader_->line(), node);
+}
+
+bool OrbitFile::next_message(StateNode &node) {
+  oem::OemRecord m;
+  if (!message_->next(m)) {
+    if (!message_->error().empty())
+      throw kit::Failure(cli::quoted(path_) + ": " + message_->error());
+    if (records_ < 2)
+      throw kit::Failure(cli::quoted(path_) + ": fewer than two orbit records");
+    return false;
+  }
+  OrbitRecord r;
+  if (!message_record(m, r))
+    throw kit::Failure(cli::quoted(path_) + ": line " + std::to_string(m.line) +
+                       ": a timestamp outside the years -32768 to 32767");
+  const bool after_break = records_ > 0 && !m.continues;
+  if (!take(r, m.line, node))
+    return false;
+  node.after_break = after_break;
+  return true;
+}
+
+// The node of a record read at a line, checked.
+bool OrbitFile::take(const OrbitRecord &r, long line, StateNode &node) {
+  const auto at_line = [this, line]() {
+    return cli::quoted(path_) + ": line " + std::to_string(line) + ": ";
+  };
   if (const char *why = unusable(r))
     throw kit::Failure(at_line() + why);
   node = state_node(r);

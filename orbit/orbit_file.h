@@ -9,6 +9,8 @@
 #include <string>
 
 #include "interpolation.h"
+#include "oem.h"
+#include "orbit_input.h"
 #include "orbit_reader.h"
 
 namespace tracking {
@@ -16,8 +18,12 @@ namespace tracking {
 // ---------------------------------------------------------------------------
 // OrbitFile: the records of an orbit file ("-": standard input) for a search.
 //
-// A record is read by OrbitReader with "#" comments and a trailing "Z"
-// allowed, and must be usable: its numbers finite, its state's squares
+// The file is the kit's orbit records or an orbit ephemeris message
+// (OrbitInput tells them apart).  A record of the kit's form is read by
+// OrbitReader with "#" comments and a trailing "Z" allowed; a message's
+// states by oem::OemReader, on UTC and GCRS axes, each segment's useable
+// span, a node after a break between segments marked so (after_break).
+// Every record must be usable: its numbers finite, its state's squares
 // within a double (a geometry can be computed from it), its instant's year
 // within 16 bits, its time after the one before.  next() gives the next
 // record's node; false at the file's end, when at least two records were
@@ -25,7 +31,9 @@ namespace tracking {
 // "cannot open 'F': ...", "'F': line N: not an orbit record", "'F': line
 // N: a number that is not finite", "... a state too large to compute
 // with", "... a timestamp outside the years -32768 to 32767", "... record
-// time not after the one before", "'F': fewer than two orbit records".
+// time not after the one before", "'F': fewer than two orbit records", a
+// message's faults as its reader words them ("'F': line N: ..."), and
+// "'F': the XML form (CCSDS 505.0) is not read".
 // ---------------------------------------------------------------------------
 class OrbitFile {
 public:
@@ -33,9 +41,14 @@ public:
   bool next(StateNode &node);
 
 private:
+  bool next_message(StateNode &node);
+  bool take(const OrbitRecord &r, long line, StateNode &node);
+
   std::string path_;
   std::unique_ptr<std::FILE, int (*)(std::FILE *)> file_;
+  std::unique_ptr<OrbitInput> input_;
   std::unique_ptr<OrbitReader> reader_;
+  std::unique_ptr<oem::OemReader> message_;
   long records_ = 0;
   double last_ = 0.0;
 };

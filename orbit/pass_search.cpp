@@ -154,7 +154,7 @@ bool PassSearch::add(const StateNode &node) {
   from_ = first ? node : previous;
   to_ = node;
   computed_.clear();
-  if (first || node.t - previous.t > settings_.max_gap) {
+  if (first || node.after_break || node.t - previous.t > settings_.max_gap) {
     if (segment_active_) {
       from_ = to_ = previous;
       end_segment(previous.t, windows::kGap);

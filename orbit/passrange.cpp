@@ -25,8 +25,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "message_record.h"
 #include "novas_kit.h"
+#include "oem.h"
+#include "orbit_input.h"
 #include "passrange.h"
 #include "program_name.h"
 #include "stations.h"
@@ -202,13 +206,10 @@ ReportRequest request_from_arguments(int argc, const char *const argv[]) {
   return q;
 }
 
-int run_report(const char *path, ReportRequest q) {
-  FILE *f = std::fopen(path, "r");
-  if (f == nullptr) {
-    std::fprintf(stderr, "Error opening orbit file %s \n", path);
-    return 1;
-  }
+namespace {
 
+// The scan of run_report over the records next() gives, in file order.
+template <typename Next> int scan(Next next, ReportRequest q) {
   std::int64_t best_offset = kNoOffset;
   double best_distance = kNoDistance;
   bool selected = false;
@@ -224,7 +225,7 @@ int run_report(const char *path, ReportRequest q) {
   // for the closest approach, otherwise the record nearest the instant.
   // Records are taken to be in ascending time order.
   OrbitRecord r;
-  while (read_orbit_record(f, r)) {
+  while (next(r)) {
     const std::int64_t t = r.stamp.record_time();
     if (q.window_start == 0) {
       report(t, r, &stream);
@@ -255,15 +256,8 @@ int run_report(const char *path, ReportRequest q) {
     if (t > q.requested_instant)
       break; // later records are farther from the instant
   }
-  const bool read_failed = std::ferror(f) != 0;
-  std::fclose(f);
-
-  if (read_failed) {
-    std::fprintf(stderr, "Error reading orbit file %s\n", path);
-    return 1;
-  }
   if (q.window_start == 0)
-    return finish_output();
+    return -1;
   // A report needs a record: none in the window is an answer of its own.
   if (!selected) {
     std::fprintf(stderr, "No orbit record in the requested time window.\n");
@@ -272,7 +266,76 @@ int run_report(const char *path, ReportRequest q) {
   if (q.requested_instant == 0)
     q.requested_instant = best.stamp.record_time();
   report(q.requested_instant, best, nullptr);
-  return finish_output();
+  return -1;
+}
+
+// The scan of an orbit ephemeris message: its structure checked before any
+// line, a fault in its data reported after the lines before it.
+int scan_message(std::FILE *f, const char *path, ReportRequest q) {
+  oem::OemReader reader(f, path);
+  const auto refuse = [path](const std::string &why) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "Error in orbit file %s: %s\n", path, why.c_str());
+    return 1;
+  };
+  if (!reader.check())
+    return refuse(reader.error());
+  std::string fault;
+  const int status = scan(
+      [&](OrbitRecord &r) {
+        oem::OemRecord m;
+        if (!reader.next(m))
+          return false;
+        if (!tracking::message_record(m, r)) {
+          fault = "line " + std::to_string(m.line) +
+                  ": a timestamp outside the years -32768 to 32767";
+          return false;
+        }
+        return true;
+      },
+      q);
+  if (fault.empty())
+    fault = reader.error();
+  if (!fault.empty())
+    return refuse(fault);
+  return status;
+}
+
+} // namespace
+
+int run_report(const char *path, ReportRequest q) {
+  FILE *f = std::fopen(path, "r");
+  if (f == nullptr) {
+    std::fprintf(stderr, "Error opening orbit file %s \n", path);
+    return 1;
+  }
+  int status;
+  bool read_failed;
+  {
+    // The kit's records, or an orbit ephemeris message told by its first
+    // keyword.
+    const tracking::OrbitInput input(f);
+    read_failed = input.failed();
+    if (read_failed) {
+      status = 1;
+    } else if (input.form() == tracking::OrbitForm::xml_message) {
+      std::fprintf(stderr, "Error in orbit file %s: %s\n", path, oem::kXmlRefusal);
+      status = 1;
+    } else if (input.form() == tracking::OrbitForm::message) {
+      status = scan_message(input.stream(), path, q);
+    } else {
+      std::FILE *records = input.stream();
+      status = scan([records](OrbitRecord &r) { return read_orbit_record(records, r); }, q);
+      read_failed = std::ferror(records) != 0;
+    }
+  }
+  std::fclose(f);
+
+  if (read_failed) {
+    std::fprintf(stderr, "Error reading orbit file %s\n", path);
+    return 1;
+  }
+  return status >= 0 ? status : finish_output();
 }
 
 #ifndef KIT_NO_MAIN

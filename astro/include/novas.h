@@ -73,6 +73,20 @@ short int ter2cel(double jd_ut_high, double jd_ut_low, double delta_t,
                   short int method, short int accuracy, short int option,
                   double xp, double yp, double *vec1, double *vec2);
 
+/*
+ * frame_tie: turn a vector from the dynamical mean equator and equinox of
+ * J2000 to the ICRS (direction negative) or from the ICRS to it (direction
+ * zero or positive), by the first-order frame-bias matrix.  pos2 must not
+ * be pos1 (NOVAS writes it while reading pos1).
+ */
+void frame_tie(double *pos1, short int direction, double *pos2);
+
+/*
+ * tdb2tt: the TT Julian date of a TDB Julian date, and secdiff = TDB - TT
+ * in seconds (the periodic series, about 1.7 ms at most).
+ */
+void tdb2tt(double tdb_jd, double *tt_jd, double *secdiff);
+
 /* make_on_surface: fill a site record; no checks. */
 void make_on_surface(double latitude, double longitude, double height,
                      double temperature, double pressure,

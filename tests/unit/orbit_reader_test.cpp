@@ -7,8 +7,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <unistd.h>
+
+#include "orbit_input.h"
 #include "orbit_reader.h"
 #include "orbit_record.h"
 
@@ -148,3 +152,86 @@ TEST(OrbitReader, TheSecondAndTheLastNumber) {
     EXPECT_EQ(r.line, 2) << bad;
   }
 }
+
+namespace {
+
+// What is read of a file to tell its form: a pipe gives every byte again,
+// from the first, and a regular file is set back where it stood.
+struct Told {
+  tracking::OrbitForm form;
+  std::string bytes;
+};
+
+std::string rest_of(std::FILE *f) {
+  std::string bytes;
+  for (int c; (c = std::getc(f)) != EOF;)
+    bytes.push_back(static_cast<char>(c));
+  return bytes;
+}
+
+Told tell_from_pipe(const std::string &text) {
+  int fds[2];
+  EXPECT_EQ(pipe(fds), 0);
+  std::thread writer([&text, fd = fds[1]] {
+    for (std::size_t at = 0; at < text.size();) {
+      const ssize_t n = write(fd, text.data() + at, text.size() - at);
+      if (n <= 0)
+        break;
+      at += static_cast<std::size_t>(n);
+    }
+    close(fd);
+  });
+  std::FILE *f = fdopen(fds[0], "r");
+  Told told;
+  {
+    tracking::OrbitInput input(f);
+    EXPECT_FALSE(input.failed());
+    told = {input.form(), rest_of(input.stream())};
+  }
+  writer.join();
+  std::fclose(f);
+  return told;
+}
+
+Told tell_from_file(const std::string &text, long skip) {
+  std::FILE *f = std::tmpfile();
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fseek(f, skip, SEEK_SET);
+  tracking::OrbitInput input(f);
+  EXPECT_FALSE(input.failed());
+  EXPECT_EQ(input.stream(), f);
+  Told told{input.form(), rest_of(input.stream())};
+  std::fclose(f);
+  return told;
+}
+
+} // namespace
+
+TEST(OrbitInput, TheFormByTheFirstKeywordAndEveryByteAfter) {
+  using tracking::OrbitForm;
+  const std::string records = "2016-11-05T05:41:00 4183.04 -4240.8 -7411.1 5.64 6.77\n";
+  const std::string long_blank(5000, ' ');
+  const struct {
+    std::string text;
+    OrbitForm form;
+  } cases[] = {
+      {records, OrbitForm::records},
+      {"CCSDS_OEM_VERS = 2.0\nCREATION_DATE = 2016-11-05\n", OrbitForm::message},
+      {"\xEF\xBB\xBF \r\n\tCCSDS_OEM_VERS=3.0\n", OrbitForm::message},
+      {long_blank + "CCSDS_OEM_VERS = 1.0\n", OrbitForm::message},
+      {std::string((1 << 20) + 1, '\n') + "CCSDS_OEM_VERS = 1.0\n", OrbitForm::records},
+      {"<?xml version=\"1.0\"?>\n<oem/>\n", OrbitForm::xml_message},
+      {"CCSDS_OEM", OrbitForm::records},
+      {"CCSDS_OPM_VERS = 2.0\n", OrbitForm::records},
+      {"", OrbitForm::records},
+  };
+  for (const auto &c : cases) {
+    const Told piped = tell_from_pipe(c.text);
+    EXPECT_EQ(piped.form, c.form) << c.text.substr(0, 40);
+    EXPECT_EQ(piped.bytes, c.text) << c.text.substr(0, 40);
+    const Told filed = tell_from_file("x" + c.text, 1);
+    EXPECT_EQ(filed.form, c.form) << c.text.substr(0, 40);
+    EXPECT_EQ(filed.bytes, c.text) << c.text.substr(0, 40);
+  }
+}
+

@@ -22,6 +22,7 @@
 #include "novas_kit.h"
 #include "passrange.h"
 #include "spawn_program.h"
+#include "utc_instant.h"
 
 namespace {
 
@@ -542,3 +543,110 @@ TEST(PassrangeGuard, RareOnAnOrdinaryOrbit) {
 }
 
 } // namespace
+
+// ----- orbit ephemeris messages ------------------------------------------------------
+
+namespace {
+
+const std::string kData = KIT_TEST_DATA;
+
+// The queries of a report: every record, records nearest a few instants,
+// and closest approaches over a few windows, of an orbit whose records run
+// from first to last.
+std::vector<std::vector<std::string>> report_queries(long long first, long long last) {
+  std::vector<std::vector<std::string>> q = {{}};
+  for (const long long t : {first, first + 7, first + 1000, (first + last) / 2, last, last + 1700})
+    q.push_back({std::to_string(t)});
+  for (const auto &[a, b] : {std::pair{first, last}, {first + 500, first + 4000},
+                             {(first + last) / 2, last + 100}})
+    q.push_back({std::to_string(a), std::to_string(b)});
+  return q;
+}
+
+// An orbit file's records as a message on GCRF axes in a time system that
+// is UTC shifted by `offset` seconds, the epochs shifted in decimal.
+std::string as_message(const std::string &orbit, const char *system, double offset) {
+  std::ifstream in(orbit);
+  std::vector<std::string> data;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty())
+      continue;
+    const std::size_t blank = line.find(' ');
+    utc::Instant t;
+    EXPECT_TRUE(utc::Instant::parse(line.substr(0, blank).c_str(), t)) << line;
+    std::string epoch = utc::iso_text(t.unix_seconds() + offset);
+    epoch.pop_back(); // the Z
+    data.push_back(epoch + line.substr(blank));
+  }
+  std::string m = "CCSDS_OEM_VERS = 2.0\nCREATION_DATE = 2026-12-09T00:00:00\n"
+                  "ORIGINATOR = PASSKIT TESTS\n\nMETA_START\nOBJECT_NAME = TEST\n"
+                  "OBJECT_ID = 2030-999A\nCENTER_NAME = EARTH\nREF_FRAME = GCRF\n"
+                  "TIME_SYSTEM = " + std::string(system) + "\nSTART_TIME = " +
+                  data.front().substr(0, data.front().find(' ')) + "\nSTOP_TIME = " +
+                  data.back().substr(0, data.back().find(' ')) + "\nMETA_STOP\n\n";
+  for (const std::string &d : data)
+    m += d + "\n";
+  return m;
+}
+
+// Each line's numbers within one unit of their last printed digit of the
+// other's, the Julian dates equal: a message in another frame gives its
+// orbit file's states to 1e-6 km.
+void expect_within_last_digit(const std::string &got, const std::string &want) {
+  const std::vector<std::string> g = split_lines(got), w = split_lines(want);
+  ASSERT_EQ(g.size(), w.size());
+  for (std::size_t i = 0; i < g.size(); ++i) {
+    std::istringstream a(g[i]), b(w[i]);
+    std::string x, y;
+    a >> x;
+    b >> y;
+    EXPECT_EQ(x, y) << i;
+    for (int k = 0; k < 5 && a >> x && b >> y; ++k) {
+      const double unit = k < 3 ? 1e-6 : 0.1;
+      EXPECT_LE(std::fabs(std::stod(x) - std::stod(y)), unit * 1.0001) << g[i] << " / " << w[i];
+    }
+  }
+}
+
+} // namespace
+
+// A message on GCRF axes gives the orbit file's report byte for byte in
+// every mode, in UTC and in the time systems shifted from it in decimal;
+// a message on other axes, each line within its last digit.
+TEST(PassrangeMessages, TheOrbitFilesReports) {
+  const std::string leo = kData + "/windows/leo.org";
+  const auto queries = report_queries(1907712000, 1907798400);
+  for (const auto &q : queries) {
+    SCOPED_TRACE(q.empty() ? "every record" : q[0]);
+    const ReportRun want = run(leo, q), got = run(kData + "/oem/leo-gcrf-utc.oem", q);
+    EXPECT_EQ(got.status, want.status);
+    EXPECT_EQ(got.out, want.out);
+    EXPECT_EQ(got.err, want.err);
+  }
+  for (const auto &[system, offset] : {std::pair{"TT", 69.184}, {"TAI", 37.0}, {"GPS", 18.0},
+                                       {"UT1", 0.0}}) {
+    const std::string path = std::string("passrange-test-") + system + ".oem";
+    std::ofstream(path) << as_message(leo, system, offset);
+    for (const auto &q : {queries[0], queries[3], queries[8]}) {
+      SCOPED_TRACE(system);
+      const ReportRun want = run(leo, q), got = run(path, q);
+      EXPECT_EQ(got.status, 0);
+      EXPECT_EQ(got.out, want.out);
+      EXPECT_EQ(got.err, "");
+    }
+    std::remove(path.c_str());
+  }
+  expect_within_last_digit(run(kData + "/oem/leo-eme2000-tt.oem").out, run(leo).out);
+  expect_within_last_digit(run(kData + "/oem/heo-itrf-gps.oem").out,
+                           run(kData + "/windows/heo.org").out);
+  // Only the useable span: days 2 to 7 of the eight, Julian dates
+  // 2462562.5 to 2462568.5.
+  std::string useable;
+  for (const std::string &line : split_lines(run(kData + "/windows/heo.org").out)) {
+    const double jd = std::stod(line);
+    if (jd >= 2462562.5 && jd <= 2462568.5)
+      useable += line + "\n";
+  }
+  EXPECT_EQ(split_lines(useable).size(), 8641u);
+  expect_within_last_digit(run(kData + "/oem/heo-eme2000-tdb.oem").out, useable);
+}

@@ -14,6 +14,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "captured_run.h"
@@ -1073,3 +1074,59 @@ TEST(AntennaWindows, TheCheckersAgreeAtEveryMinute) {
 }
 
 } // namespace
+
+// ----- orbit ephemeris messages --------------------------------------------------------
+
+std::vector<std::string> split_lines(const std::string &text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+// Each reference message gives its orbit file's windows (within its
+// useable span) with their bounds, every edge and culmination within a
+// millisecond, for both stations, their combinations and the antennas.
+TEST(PasswindowsMessages, TheOrbitFilesWindows) {
+  const std::vector<std::tuple<std::string, std::string, std::vector<std::string>>> cases = {
+      {"leo-gcrf-utc", "leo", {}},
+      {"leo-eme2000-tt", "leo", {}},
+      {"heo-itrf-gps", "heo", {}},
+      {"heo-eme2000-tdb", "heo", {"1898640000", "1899158400"}}};
+  int compared = 0;
+  for (const auto &[message, orbit, span] : cases) {
+    for (const std::vector<std::string> &options :
+         {std::vector<std::string>{"--station", "TS1", "--station", "TS2", "--station", "any",
+                                   "--station", "both"},
+          {"--antenna", "azel", "--antenna", "elev", "--antenna", "polar"}}) {
+      SCOPED_TRACE(message);
+      std::vector<std::string> a = options, b = options;
+      a.insert(a.end(), {"--format", "tsv", kData + "/oem/" + message + ".oem"});
+      b.insert(b.end(), {"--format", "tsv", kData + "/windows/" + orbit + ".org"});
+      b.insert(b.end(), span.begin(), span.end());
+      const kit_test::CapturedRun got = run(a), want = run(b);
+      ASSERT_EQ(got.status, 0) << got.err;
+      const std::vector<std::string> g = split_lines(got.out), w = split_lines(want.out);
+      ASSERT_EQ(g.size(), w.size());
+      ASSERT_GT(g.size(), 3u);
+      for (std::size_t i = 1; i < g.size(); ++i) {
+        const std::vector<std::string> x = tsv_fields(g[i]), y = tsv_fields(w[i]);
+        ASSERT_EQ(x.size(), y.size());
+        for (std::size_t k = 0; k < x.size(); ++k) {
+          if (x[k].find('T') != std::string::npos && x[k].back() == 'Z')
+            continue; // the ISO times, compared as Unix seconds
+          const bool number = !x[k].empty() && (std::isdigit(static_cast<unsigned char>(x[k][0])) ||
+                                                x[k][0] == '-');
+          if (!number)
+            EXPECT_EQ(x[k], y[k]) << g[i] << "\n" << w[i];
+          else if (w[0].find("unix") != std::string::npos &&
+                   tsv_fields(w[0])[k].find("unix") != std::string::npos)
+            EXPECT_LE(std::fabs(std::stod(x[k]) - std::stod(y[k])), 1e-3) << g[i] << "\n" << w[i];
+        }
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 60);
+}
