@@ -1,4 +1,5 @@
-// decimal_text.h - whether a text is a decimal number as people type one.
+// decimal_text.h - whether a text is a decimal number as people type one,
+// and fixed-width fields of digits.
 #ifndef KIT_COMMON_DECIMAL_TEXT_H
 #define KIT_COMMON_DECIMAL_TEXT_H
 
@@ -36,6 +37,21 @@ constexpr bool decimal_text(const char *text) {
       ++p;
   }
   return *p == '\0';
+}
+
+// ---------------------------------------------------------------------------
+// fixed_digits: the n characters at text as a number, when all are decimal
+// digits (a field of fixed width: "2016" of a date); false otherwise, and
+// value is then undefined.
+// ---------------------------------------------------------------------------
+constexpr bool fixed_digits(const char *text, int n, int &value) {
+  value = 0;
+  for (int i = 0; i < n; ++i) {
+    if (text[i] < '0' || text[i] > '9')
+      return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  return true;
 }
 
 } // namespace kit

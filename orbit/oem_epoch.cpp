@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "calendar.h"
+#include "decimal_text.h"
 #include "novas.h"
 #include "time_scale_settings.h"
 
@@ -17,58 +19,12 @@ constexpr std::int64_t kPicosecondsPerMicrosecond = 1000000;
 // TAI - GPS: the GPS time scale's fixed offset, seconds.
 constexpr std::int64_t kTaiMinusGps = 19;
 
-std::int64_t floor_div(std::int64_t a, std::int64_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-bool leap_year(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int days_in_month(int year, int month) {
-  static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && leap_year(year) ? 29 : days[month - 1];
-}
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar
-// (month and day in their ranges), by the era count of 400-year cycles
-// starting on 1 March.
-std::int64_t days_from_civil(std::int64_t y, int m, int d) {
-  y -= m <= 2;
-  const std::int64_t era = floor_div(y, 400);
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-// The date of a day count from 1970-01-01, the inverse of days_from_civil.
-void civil_from_days(std::int64_t z, int &year, int &month, int &day) {
-  z += 719468;
-  const std::int64_t era = floor_div(z, 146097);
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(yoe + era * 400 + (month <= 2));
-}
-
-// n decimal digits at p, as a number; false unless all n are digits.
-bool digits(const char *p, int n, int &value) {
-  value = 0;
-  for (int i = 0; i < n; ++i) {
-    if (p[i] < '0' || p[i] > '9')
-      return false;
-    value = value * 10 + (p[i] - '0');
-  }
-  return true;
-}
 
 // e moved by a signed number of picoseconds (|shift| well within the
 // 64-bit range).
 Epoch shifted(const Epoch &e, std::int64_t shift) {
   const std::int64_t total = e.picoseconds + shift;
-  const std::int64_t carry = floor_div(total, kPicosecondsPerSecond);
+  const std::int64_t carry = utc::floor_div(total, kPicosecondsPerSecond);
   return {e.seconds + carry, total - carry * kPicosecondsPerSecond};
 }
 
@@ -101,22 +57,22 @@ const char *parse_epoch(std::string_view text, Epoch &e) {
       "is not of the form YYYY-MM-DDThh:mm:ss or YYYY-DDDThh:mm:ss";
   int year = 0, month = 0, day = 0, day_of_year = 0;
   std::size_t at = 0;
-  if (n < 17 || !digits(p, 4, year) || p[4] != '-')
+  if (n < 17 || !kit::fixed_digits(p, 4, year) || p[4] != '-')
     return kForm;
   const bool month_and_day = p[7] == '-';
   if (month_and_day) {
-    if (n < 19 || !digits(p + 5, 2, month) || !digits(p + 8, 2, day))
+    if (n < 19 || !kit::fixed_digits(p + 5, 2, month) || !kit::fixed_digits(p + 8, 2, day))
       return kForm;
     at = 10;
   } else {
-    if (!digits(p + 5, 3, day_of_year))
+    if (!kit::fixed_digits(p + 5, 3, day_of_year))
       return kForm;
     at = 8;
   }
   int hour = 0, minute = 0, second = 0;
-  if (n < at + 9 || p[at] != 'T' || !digits(p + at + 1, 2, hour) ||
-      p[at + 3] != ':' || !digits(p + at + 4, 2, minute) || p[at + 6] != ':' ||
-      !digits(p + at + 7, 2, second))
+  if (n < at + 9 || p[at] != 'T' || !kit::fixed_digits(p + at + 1, 2, hour) ||
+      p[at + 3] != ':' || !kit::fixed_digits(p + at + 4, 2, minute) || p[at + 6] != ':' ||
+      !kit::fixed_digits(p + at + 7, 2, second))
     return kForm;
   at += 9;
   std::int64_t picoseconds = 0;
@@ -141,13 +97,13 @@ const char *parse_epoch(std::string_view text, Epoch &e) {
 
   std::int64_t days = 0;
   if (month_and_day) {
-    if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month))
+    if (month < 1 || month > 12 || day < 1 || day > utc::days_in_month(year, month))
       return "has no such day";
-    days = days_from_civil(year, month, day);
+    days = utc::days_from_civil(year, month, day);
   } else {
-    if (day_of_year < 1 || day_of_year > (leap_year(year) ? 366 : 365))
+    if (day_of_year < 1 || day_of_year > (utc::leap_year(year) ? 366 : 365))
       return "has no such day";
-    days = days_from_civil(year, 1, 1) + (day_of_year - 1);
+    days = utc::days_from_civil(year, 1, 1) + (day_of_year - 1);
   }
   if (hour > 23 || minute > 59 || second > 59)
     return "has an hour, minute or second out of range";
@@ -158,9 +114,9 @@ const char *parse_epoch(std::string_view text, Epoch &e) {
 
 CalendarFields calendar_fields(const Epoch &e) {
   CalendarFields c{};
-  const std::int64_t days = floor_div(e.seconds, kSecondsPerDay);
+  const std::int64_t days = utc::floor_div(e.seconds, kSecondsPerDay);
   const std::int64_t in_day = e.seconds - days * kSecondsPerDay;
-  civil_from_days(days, c.year, c.month, c.day);
+  utc::civil_from_days(days, c.year, c.month, c.day);
   c.hour = static_cast<int>(in_day / 3600);
   c.minute = static_cast<int>(in_day / 60 % 60);
   c.second = static_cast<int>(in_day % 60);

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "calendar.h"
 #include "decimal_text.h"
 #include "novas_kit.h"
 
@@ -29,29 +30,8 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr double kFirstInstant = -1096225401600.0;
 constexpr double kEndOfInstants = 971890963200.0;
 
-std::int64_t floor_div(std::int64_t a, std::int64_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-bool leap_year(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int days_in_month(int year, int month) {
-  static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && leap_year(year) ? 29 : days[month - 1];
-}
-
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// n decimal digits at s, as a number; false unless all n are digits.
-bool digits(const char *s, int n, int &value) {
-  value = 0;
-  for (int i = 0; i < n; ++i) {
-    if (!is_digit(s[i]))
-      return false;
-    value = value * 10 + (s[i] - '0');
-  }
-  return true;
-}
 
 void set_reason(std::string *why, std::string text) {
   if (why != nullptr)
@@ -85,14 +65,14 @@ int zone(const char *p, int &offset) {
     return 0;
   const int sign = *p == '-' ? -1 : 1;
   int hours, minutes = 0, n = 3;
-  if (!digits(p + 1, 2, hours))
+  if (!kit::fixed_digits(p + 1, 2, hours))
     return -1;
   if (p[3] == ':') {
-    if (!digits(p + 4, 2, minutes))
+    if (!kit::fixed_digits(p + 4, 2, minutes))
       return -1;
     n = 6;
   } else if (is_digit(p[3])) {
-    if (!digits(p + 3, 2, minutes))
+    if (!kit::fixed_digits(p + 3, 2, minutes))
       return -1;
     n = 5;
   }
@@ -112,7 +92,7 @@ int iso_year(const char *text, int &year) {
     ++n;
   if (sign ? n < 4 || n > 5 : n != 4)
     return 0;
-  digits(text + sign, n, year);
+  kit::fixed_digits(text + sign, n, year);
   if (*text == '-')
     year = -year;
   return sign + n;
@@ -125,17 +105,17 @@ bool parse_iso(const char *text, Instant &instant, std::string *why) {
   int year, month, day, hour = 0, minute = 0, second = 0;
   const int y = iso_year(text, year);
   const char *date = text + y; // at "-MM-DD"
-  if (y == 0 || date[0] != '-' || !digits(date + 1, 2, month) || date[3] != '-' ||
-      !digits(date + 4, 2, day) || is_digit(date[6]))
+  if (y == 0 || date[0] != '-' || !kit::fixed_digits(date + 1, 2, month) || date[3] != '-' ||
+      !kit::fixed_digits(date + 4, 2, day) || is_digit(date[6]))
     return false;
   const char *p = date + 6;
   double fraction = 0.0;
   if (*p == 'T' || *p == 't' || *p == ' ') {
-    if (!digits(p + 1, 2, hour) || p[3] != ':' || !digits(p + 4, 2, minute))
+    if (!kit::fixed_digits(p + 1, 2, hour) || p[3] != ':' || !kit::fixed_digits(p + 4, 2, minute))
       return false;
     p += 6;
     if (*p == ':') {
-      if (!digits(p + 1, 2, second))
+      if (!kit::fixed_digits(p + 1, 2, second))
         return false;
       p += 3;
       if (*p == '.') {
@@ -212,22 +192,13 @@ Instant Instant::from_fields(int year, int month, int day, int hour, int minute,
 
 Instant Instant::from_unix(double t) {
   // Whole seconds in integers, so that the calendar fields are exact; the
-  // fraction goes to the second.  Days to a date by eras of 400 years
-  // (H. Hinnant's algorithm).
+  // fraction goes to the second.
   const double whole = std::floor(t);
   const std::int64_t w = static_cast<std::int64_t>(whole);
   const std::int64_t days = floor_div(w, kSecondsPerDay);
   const std::int64_t of_day = w - days * kSecondsPerDay;
-  const std::int64_t z = days + 719468;
-  const std::int64_t era = floor_div(z, 146097);
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
   Instant i;
-  i.day_ = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  i.month_ = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  i.year_ = static_cast<int>(yoe + era * 400 + (i.month_ <= 2));
+  civil_from_days(days, i.year_, i.month_, i.day_);
   i.hour_ = static_cast<int>(of_day / 3600);
   i.minute_ = static_cast<int>(of_day % 3600 / 60);
   i.second_ = static_cast<double>(of_day % 60) + (t - whole);
