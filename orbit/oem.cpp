@@ -509,6 +509,13 @@ bool OemReader::State::first_pass() {
   default:
     break;
   }
+  // Segments follow each other in time: one whose useable span begins
+  // before the one before it begins would hide that one whole.
+  for (std::size_t i = 1; i < segments.size(); ++i)
+    if (segments[i].utc_start < segments[i - 1].utc_start)
+      return fail(at_line(segments[i].meta_line,
+                          "this segment's useable span begins before the one of the segment "
+                          "before it (segments come in time order)"));
   bool cut = false;
   Epoch earliest{};
   for (std::size_t i = segments.size(); i-- > 0;) {

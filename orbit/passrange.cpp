@@ -27,7 +27,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "escape.h"
 #include "message_record.h"
+#include "orbit_file.h"
 #include "novas_kit.h"
 #include "oem.h"
 #include "orbit_input.h"
@@ -208,8 +210,10 @@ ReportRequest request_from_arguments(int argc, const char *const argv[]) {
 
 namespace {
 
-// The scan of run_report over the records next() gives, in file order.
-template <typename Next> int scan(Next next, ReportRequest q) {
+// The scan of run_report over the records next() gives, in file order;
+// when failed() says the records ended on a fault, the selective modes
+// answer nothing (the caller reports the fault).
+template <typename Next, typename Failed> int scan(Next next, Failed failed, ReportRequest q) {
   std::int64_t best_offset = kNoOffset;
   double best_distance = kNoDistance;
   bool selected = false;
@@ -256,7 +260,7 @@ template <typename Next> int scan(Next next, ReportRequest q) {
     if (t > q.requested_instant)
       break; // later records are farther from the instant
   }
-  if (q.window_start == 0)
+  if (q.window_start == 0 || failed())
     return -1;
   // A report needs a record: none in the window is an answer of its own.
   if (!selected) {
@@ -269,35 +273,43 @@ template <typename Next> int scan(Next next, ReportRequest q) {
   return -1;
 }
 
+// A message's fault on one line of standard error: the file's name with
+// its control characters escaped.
+int refuse_message(const char *path, const std::string &why) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "Error in orbit file %s: %s\n", cli::escape(path, "", "\\x%02x").c_str(),
+               why.c_str());
+  return 1;
+}
+
 // The scan of an orbit ephemeris message: its structure checked before any
-// line, a fault in its data reported after the lines before it.
+// line, a fault in its data (a state not finite or too large to compute
+// with among them) reported after the lines before it in every-record mode,
+// and instead of an answer in the selective modes.
 int scan_message(std::FILE *f, const char *path, ReportRequest q) {
   oem::OemReader reader(f, path);
-  const auto refuse = [path](const std::string &why) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "Error in orbit file %s: %s\n", path, why.c_str());
-    return 1;
-  };
   if (!reader.check())
-    return refuse(reader.error());
+    return refuse_message(path, reader.error());
   std::string fault;
   const int status = scan(
       [&](OrbitRecord &r) {
         oem::OemRecord m;
-        if (!reader.next(m))
+        if (!reader.next(m)) {
+          fault = reader.error();
           return false;
-        if (!tracking::message_record(m, r)) {
-          fault = "line " + std::to_string(m.line) +
-                  ": a timestamp outside the years -32768 to 32767";
+        }
+        const char *why = tracking::message_record(m, r)
+                              ? tracking::unusable(r)
+                              : "a timestamp outside the years -32768 to 32767";
+        if (why != nullptr) {
+          fault = "line " + std::to_string(m.line) + ": " + why;
           return false;
         }
         return true;
       },
-      q);
-  if (fault.empty())
-    fault = reader.error();
+      [&fault] { return !fault.empty(); }, q);
   if (!fault.empty())
-    return refuse(fault);
+    return refuse_message(path, fault);
   return status;
 }
 
@@ -319,13 +331,13 @@ int run_report(const char *path, ReportRequest q) {
     if (read_failed) {
       status = 1;
     } else if (input.form() == tracking::OrbitForm::xml_message) {
-      std::fprintf(stderr, "Error in orbit file %s: %s\n", path, oem::kXmlRefusal);
-      status = 1;
+      status = refuse_message(path, oem::kXmlRefusal);
     } else if (input.form() == tracking::OrbitForm::message) {
       status = scan_message(input.stream(), path, q);
     } else {
       std::FILE *records = input.stream();
-      status = scan([records](OrbitRecord &r) { return read_orbit_record(records, r); }, q);
+      status = scan([records](OrbitRecord &r) { return read_orbit_record(records, r); },
+                    [] { return false; }, q);
       read_failed = std::ferror(records) != 0;
     }
   }

@@ -597,8 +597,8 @@ TEST(OemRefusals, DamagedMessagesEndInOneErrorLine) {
            "STOP_TIME = 2030-06-15T00:01:00\nUSEABLE_START_TIME = 2030-06-15T00:00:10") +
       "COVARIANCE_START\nEPOCH = 2030-06-15T00:00:00\n1\n2 3\n4 5 6\n7 8 9 10\n"
       "11 12 13 14 15\n16 17 18 19 20 21\nCOVARIANCE_STOP\n" +
-      meta("ITRF", "TDB", "2030-06-15T00:01:00", "2030-06-15T00:02:00") +
-      "2030-06-15T00:01:00 7000 0 0 0 7.5 0\n2030-06-15T00:02:00 7000 0 0 0 7.5 0\n";
+      meta("ITRF", "TDB", "2030-06-15T00:03:00", "2030-06-15T00:04:00") +
+      "2030-06-15T00:03:00 7000 0 0 0 7.5 0\n2030-06-15T00:04:00 7000 0 0 0 7.5 0\n";
   ASSERT_EQ(read_text(base).error, "");
   const char bytes[] = {'\0', '\n', ' ', '=', '-', '9', 'e', '.', 'T', 'Z', '\xff', 'A'};
   std::uint64_t state = 7;
@@ -693,18 +693,16 @@ TEST(OemSegments, TheLaterOfOverlappingSegmentsHoldsFromItsStart) {
     EXPECT_EQ(r.records[i].x, x[i]) << i;
     EXPECT_EQ(r.records[i].continues, i > 0) << i;
   }
-  // A later segment that begins before an earlier one leaves nothing of
-  // the earlier.
+  // A later segment that begins before an earlier one would hide it: the
+  // segments are refused, at the later one's META_START.
   const Read inside = read_text(
       kHeader +
       segment("2030-06-15T00:01:00", "2030-06-15T00:02:00",
               {"2030-06-15T00:01:00", "2030-06-15T00:02:00"}, 1) +
       segment("2030-06-15T00:00:00", "2030-06-15T00:01:30",
               {"2030-06-15T00:00:00", "2030-06-15T00:01:30"}, 2));
-  EXPECT_EQ(inside.error, "");
-  ASSERT_EQ(inside.records.size(), 2u);
-  EXPECT_EQ(inside.records[0].x, 2);
-  EXPECT_EQ(inside.records[1].x, 2);
+  EXPECT_EQ(inside.error.substr(0, 60), "line 16: this segment's useable span begins before the one o");
+  EXPECT_EQ(inside.records.size(), 0u);
 }
 
 TEST(OemSegments, AGapBetweenSegmentsIsABreak) {
