@@ -1,9 +1,11 @@
 // options.cpp - the shared pieces of the windows tools' command lines.
 #include "options.h"
 
+#include <fcntl.h>
 #include <getopt.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -219,6 +221,11 @@ int run_tool(const char *tool, const char *usage, std::FILE *out, std::FILE *err
     const int answer = answer_command_line(tool, usage, parse(), out);
     if (answer >= 0)
       return answer;
+    // A closed standard output fails even a run that would write nothing
+    // (JSON Lines of no row): the caller could not have read an answer.
+    const int fd = fileno(out);
+    if (fd >= 0 && fcntl(fd, F_GETFL) == -1 && errno == EBADF)
+      throw kit::Failure("cannot write to standard output");
     work();
     return 0;
   } catch (const kit::Failure &e) {

@@ -851,6 +851,24 @@ TEST(PasswindowsProgram, ClosedOrFullStandardOutputFails) {
       EXPECT_EQ(r.err, "passwindows: cannot write to standard output\n") << output;
     }
   }
+  // A run that would write nothing (JSON Lines of no row) fails alike on
+  // a closed output, for every windows tool.
+  const std::string sample = kData + "/../../examples/sample.org";
+  for (const std::vector<std::string> &argv :
+       {std::vector<std::string>{"passwindows", "--format", "jsonl", sample, "0", "1"},
+        {"nightwindows", "--format", "jsonl", "2030-06-01T12:00Z", "2030-06-01T13:00Z"},
+        {"sourcewindows", "--format", "jsonl", "--night", "0", "-89", "2030-06-01", "2030-06-02"}}) {
+    std::vector<const char *> args;
+    for (const std::string &a : argv)
+      args.push_back(a.c_str());
+    const kit_test::SpawnResult open = kit_test::spawn_program(std::string(KIT_BIN_DIR) + "/" + argv[0], args);
+    EXPECT_EQ(open.status, 0) << argv[0] << open.err;
+    EXPECT_EQ(open.out, "") << argv[0];
+    const kit_test::SpawnResult closed =
+        kit_test::spawn_program(std::string(KIT_BIN_DIR) + "/" + argv[0], args, {}, kit_test::kClosedOutput);
+    EXPECT_EQ(closed.status, 1) << argv[0];
+    EXPECT_EQ(closed.err, argv[0] + ": cannot write to standard output\n") << argv[0];
+  }
   // The usage and the version alike, for every windows tool.
   for (const char *tool : {"passwindows", "nightwindows", "sourcewindows"}) {
     for (const char *ask : {"--help", "-h", "--version"}) {
