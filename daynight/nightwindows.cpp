@@ -95,7 +95,7 @@ void list_nights(const Request &r, std::FILE *out) {
     table.row(row);
   }
   if (!table.finish())
-    throw kit::Failure("cannot write the nights to standard output");
+    throw kit::Failure("cannot write to standard output");
 }
 
 } // namespace
