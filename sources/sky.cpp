@@ -2,6 +2,7 @@
 #include "sky.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "failure.h"
@@ -14,6 +15,12 @@ namespace sources {
 namespace {
 
 constexpr double kRadians = kit::kPi / 180.0;
+// The tracks' spans: TT days from J2000, each fitted a hundredth of a day
+// beyond its edges, so that a date rounded at an edge is still inside.
+constexpr double kSpanDays = 2.0;
+constexpr double kSpanMargin = 0.01;
+constexpr double kJ2000 = 2451545.0;
+
 // The Earth's rotation against the stars, degrees per second of time.
 constexpr double kTurn = 360.98564736629 / 86400.0;
 
@@ -46,6 +53,56 @@ Sky::Sky(const std::vector<Source> &sources, const std::vector<Site> &sites, sho
     streams_.push_back(stream);
   }
   places_.resize(stars_.size());
+  for (Span &span : spans_)
+    span.index = -1LL << 62;
+  for (Recent &r : recent_)
+    r = {std::nan(""), -1, -1, {}};
+}
+
+const std::vector<star_track> *Sky::tracks_at(double jd_tt, int site) {
+  const double k = std::floor((jd_tt - kJ2000) / kSpanDays);
+  if (!std::isfinite(k))
+    return nullptr;
+  const long long index = static_cast<long long>(k);
+  Span *span = nullptr;
+  for (Span &s : spans_)
+    if (s.index == index)
+      span = &s;
+  if (span == nullptr) {
+    // The span farther from this one gives way: the search moves forwards.
+    const long long d0 = std::llabs(spans_[0].index - index);
+    const long long d1 = std::llabs(spans_[1].index - index);
+    span = d0 >= d1 ? &spans_[0] : &spans_[1];
+    span->index = index;
+    if (span->fit == nullptr)
+      span->fit = std::make_unique<star_track_span>();
+    const double first = kJ2000 + k * kSpanDays;
+    span->status = star_track_span_fit(first - kSpanMargin, first + kSpanDays + kSpanMargin,
+                                       kit::kTimeScales.delta_t(), span->fit.get());
+    span->tracks.assign(sites_.size(), {});
+  }
+  if (span->status != 0)
+    return nullptr;
+  std::vector<star_track> &tracks = span->tracks[static_cast<std::size_t>(site)];
+  if (tracks.empty()) {
+    tracks.resize(stars_.size());
+    for (std::size_t i = 0; i < stars_.size(); ++i)
+      star_track_fit(span->fit.get(), &stars_[i], &sites_[static_cast<std::size_t>(site)],
+                     ref_option_, &tracks[i]);
+  }
+  return &tracks;
+}
+
+void Sky::place_one(double t, double jd_tt, double jd_ut1, const std::vector<star_track> *tracks,
+                    int site, int i, star_horizon *out) {
+  const std::size_t k = static_cast<std::size_t>(i);
+  if (tracks != nullptr) {
+    out->status = star_track_horizon(&(*tracks)[k], jd_tt, jd_ut1, &out->zd, &out->az, nullptr,
+                                     nullptr);
+    if (out->status == 0)
+      return;
+  }
+  place(t, site, 1, &stars_[k], out);
 }
 
 void Sky::place(double t, int site, int n, const cat_entry *stars, star_horizon *out) {
@@ -72,16 +129,30 @@ Pointed Sky::pointed(const star_horizon &place, int site) const {
 }
 
 void Sky::all_at(double t, int site, std::vector<Pointed> &out) {
-  place(t, site, static_cast<int>(stars_.size()), stars_.data(), places_.data());
+  const kit::TimeScaleSettings &ts = kit::kTimeScales;
+  const double jd_utc = utc::julian_date_of(t);
+  const double jd_tt = ts.jd_tt(jd_utc), jd_ut1 = ts.jd_ut1(jd_utc);
+  const std::vector<star_track> *tracks = tracks_at(jd_tt, site);
   out.resize(stars_.size());
-  for (std::size_t i = 0; i < stars_.size(); ++i)
+  for (std::size_t i = 0; i < stars_.size(); ++i) {
+    place_one(t, jd_tt, jd_ut1, tracks, site, static_cast<int>(i), &places_[i]);
     out[i] = pointed(places_[i], site);
+  }
 }
 
 Pointed Sky::at(double t, int site, int source) {
+  for (const Recent &r : recent_)
+    if (r.t == t && r.site == site && r.source == source)
+      return r.pointed;
+  const kit::TimeScaleSettings &ts = kit::kTimeScales;
+  const double jd_utc = utc::julian_date_of(t);
+  const double jd_tt = ts.jd_tt(jd_utc), jd_ut1 = ts.jd_ut1(jd_utc);
   star_horizon place;
-  this->place(t, site, 1, &stars_[static_cast<std::size_t>(source)], &place);
-  return pointed(place, site);
+  place_one(t, jd_tt, jd_ut1, tracks_at(jd_tt, site), site, source, &place);
+  Recent &r = recent_[next_recent_];
+  next_recent_ = (next_recent_ + 1) % kRecent;
+  r = {t, site, source, pointed(place, site)};
+  return r.pointed;
 }
 
 } // namespace sources
