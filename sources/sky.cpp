@@ -55,8 +55,10 @@ Sky::Sky(const std::vector<Source> &sources, const std::vector<Site> &sites, sho
   places_.resize(stars_.size());
   for (Span &span : spans_)
     span.index = -1LL << 62;
-  for (Recent &r : recent_)
-    r = {std::nan(""), -1, -1, {}};
+  for (int k = 0; k < kRecent; ++k) {
+    recent_t_[k] = std::nan("");
+    recent_[k] = {-1, -1, {}};
+  }
 }
 
 const std::vector<star_track> *Sky::tracks_at(double jd_tt, int site) {
@@ -141,17 +143,18 @@ void Sky::all_at(double t, int site, std::vector<Pointed> &out) {
 }
 
 Pointed Sky::at(double t, int site, int source) {
-  for (const Recent &r : recent_)
-    if (r.t == t && r.site == site && r.source == source)
-      return r.pointed;
+  for (int k = 0; k < kRecent; ++k)
+    if (recent_t_[k] == t && recent_[k].site == site && recent_[k].source == source)
+      return recent_[k].pointed;
   const kit::TimeScaleSettings &ts = kit::kTimeScales;
   const double jd_utc = utc::julian_date_of(t);
   const double jd_tt = ts.jd_tt(jd_utc), jd_ut1 = ts.jd_ut1(jd_utc);
   star_horizon place;
   place_one(t, jd_tt, jd_ut1, tracks_at(jd_tt, site), site, source, &place);
+  recent_t_[next_recent_] = t;
   Recent &r = recent_[next_recent_];
   next_recent_ = (next_recent_ + 1) % kRecent;
-  r = {t, site, source, pointed(place, site)};
+  r = {site, source, pointed(place, site)};
   return r.pointed;
 }
 

@@ -95,12 +95,13 @@ private:
   // The last kRecent single places (at), which the search asks for again
   // as each of a source's limits brackets its crossings from the same
   // instants: a place found here is the one computed before, bit for bit.
+  // Their instants are kept apart from the rest, for a quick scan.
   static constexpr int kRecent = 64;
   struct Recent {
-    double t;
     int site, source;
     Pointed pointed;
   };
+  double recent_t_[kRecent];
   Recent recent_[kRecent];
   int next_recent_ = 0;
 };
