@@ -1118,11 +1118,12 @@ TEST(PasswindowsMessages, TheOrbitFilesWindows) {
             continue; // the ISO times, compared as Unix seconds
           const bool number = !x[k].empty() && (std::isdigit(static_cast<unsigned char>(x[k][0])) ||
                                                 x[k][0] == '-');
-          if (!number)
+          if (!number) {
             EXPECT_EQ(x[k], y[k]) << g[i] << "\n" << w[i];
-          else if (w[0].find("unix") != std::string::npos &&
-                   tsv_fields(w[0])[k].find("unix") != std::string::npos)
+          } else if (w[0].find("unix") != std::string::npos &&
+                     tsv_fields(w[0])[k].find("unix") != std::string::npos) {
             EXPECT_LE(std::fabs(std::stod(x[k]) - std::stod(y[k])), 1e-3) << g[i] << "\n" << w[i];
+          }
         }
         ++compared;
       }
