@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "failure.h"
@@ -20,17 +21,23 @@ constexpr double kRadians = kit::kPi / 180.0;
 constexpr double kSpanDays = 2.0;
 constexpr double kSpanMargin = 0.01;
 constexpr double kJ2000 = 2451545.0;
+// The index of a span slot not yet fitted: far from any date's, and far
+// enough from the limits that the distance to a date's does not overflow.
+constexpr long long kNoSpan = std::numeric_limits<long long>::min() / 4;
 
 // The Earth's rotation against the stars, degrees per second of time.
 constexpr double kTurn = 360.98564736629 / 86400.0;
 
+// The standard atmosphere's pressure at a height (metres), mbar.
+double standard_pressure(double height) { return 1010.0 * std::exp(-height / 9100.0); }
+
 // The standard atmosphere's refraction at an observed altitude (degrees),
-// as equ2hor takes it, and its rate of change with that altitude.
-double refraction_slope(double altitude, double height) {
+// as equ2hor takes it, and its rate of change with that altitude, at the
+// site's pressure.
+double refraction_slope(double altitude, double pressure) {
   const double zenith = 90.0 - altitude;
   if (zenith < 0.1 || zenith > 91.0)
     return 0.0;
-  const double pressure = 1010.0 * std::exp(-height / 9100.0);
   const double k = 0.016667 * (0.28 * pressure / (10.0 + 273.0));
   const double x = (altitude + 7.31 / (altitude + 4.4)) * kRadians;
   const double dx = (1.0 - 7.31 / ((altitude + 4.4) * (altitude + 4.4))) * kRadians;
@@ -48,13 +55,15 @@ Sky::Sky(const std::vector<Source> &sources, const std::vector<Site> &sites, sho
     on_surface o;
     make_on_surface(s.latitude, s.longitude, s.height, 10.0, 1010.0, &o);
     sites_.push_back(o);
+    const double phi = s.latitude * kRadians;
+    site_terms_.push_back({std::sin(phi), std::cos(phi), standard_pressure(s.height)});
     ter2cel_stream stream;
     ter2cel_stream_init_span(&stream, 4.0);
     streams_.push_back(stream);
   }
   places_.resize(stars_.size());
   for (Span &span : spans_)
-    span.index = -1LL << 62;
+    span.index = kNoSpan;
   for (int k = 0; k < kRecent; ++k) {
     recent_t_[k] = std::nan("");
     recent_[k] = {-1, -1, {}};
@@ -63,7 +72,7 @@ Sky::Sky(const std::vector<Source> &sources, const std::vector<Site> &sites, sho
 
 const std::vector<star_track> *Sky::tracks_at(double jd_tt, int site) {
   const double k = std::floor((jd_tt - kJ2000) / kSpanDays);
-  if (!std::isfinite(k))
+  if (!(std::fabs(k) < 1e15)) // not a date the tracks serve (nor a number)
     return nullptr;
   const long long index = static_cast<long long>(k);
   Span *span = nullptr;
@@ -121,12 +130,12 @@ Pointed Sky::pointed(const star_horizon &place, int site) const {
   Pointed p;
   p.altitude = 90.0 - place.zd;
   p.azimuth = place.az;
-  const double phi = sites_[site].latitude * kRadians;
+  const SiteTerms &terms = site_terms_[static_cast<std::size_t>(site)];
   const double h = p.altitude * kRadians, a = p.azimuth * kRadians;
-  p.altitude_rate = kTurn * std::cos(phi) * std::sin(a);
+  p.altitude_rate = kTurn * terms.cos_lat * std::sin(a);
   if (ref_option_ != 0)
-    p.altitude_rate *= 1.0 + refraction_slope(p.altitude, sites_[site].height);
-  p.azimuth_rate = kTurn * (std::sin(phi) - std::cos(phi) * std::tan(h) * std::cos(a));
+    p.altitude_rate *= 1.0 + refraction_slope(p.altitude, terms.pressure);
+  p.azimuth_rate = kTurn * (terms.sin_lat - terms.cos_lat * std::tan(h) * std::cos(a));
   return p;
 }
 

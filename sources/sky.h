@@ -88,6 +88,12 @@ private:
 
   std::vector<cat_entry> stars_;
   std::vector<on_surface> sites_;
+  // What the rates take of each site: its latitude's sine and cosine and
+  // the standard atmosphere's pressure there.
+  struct SiteTerms {
+    double sin_lat, cos_lat, pressure;
+  };
+  std::vector<SiteTerms> site_terms_;
   std::vector<ter2cel_stream> streams_;
   short int ref_option_;
   std::vector<star_horizon> places_;
