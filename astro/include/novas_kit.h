@@ -4,7 +4,8 @@
  * real NOVAS 3.1), and the kit's extension to it: the rotation of several
  * fixed terrestrial vectors to celestial axes at one date or along a stream
  * of dates, the Sun's zenith distance at a site, and the horizon places of
- * several stars at a site, each at one date or along a stream.
+ * several stars at a site, each at one date or along a stream, and the
+ * track of a star at a site over a span of a few days.
  *
  * The extension has two implementations, chosen by the build: the kit's
  * own, on its NOVAS subset, which evaluates the costly nutation series once
@@ -195,6 +196,142 @@ short int star_horizon_batch(double jd_tt, double jd_ut1, double delta_t,
                              on_surface *site, short int ref_option, int n,
                              const cat_entry *stars, ter2cel_stream *stream,
                              star_horizon *places);
+
+
+/* Chebyshev nodes of a star track's span, and the longest span (days). */
+#define STAR_TRACK_NODES 12
+#define STAR_TRACK_MAX_DAYS 4.0
+/* The series a span fits: the 9 elements of the GCRS -> true equator and
+   equinox matrix, the Earth's barycentric position and velocity, the Sun's
+   barycentric position and velocity, the sidereal time's TDB terms and
+   TDB - TT. */
+#define STAR_TRACK_SERIES 23
+
+/*
+ * star_track_span: what every star's track over one span of dates shares:
+ * the models of the date (precession, nutation and the equation of the
+ * equinoxes, the Earth's and the Sun's barycentric states, TDB - TT) as
+ * Chebyshev series in TT over the span, fitted once by star_track_span_fit.
+ * Its contents belong to the implementation; the one made of NOVAS calls
+ * keeps only the span and delta_t.
+ */
+typedef struct
+{
+   double jd_first, jd_last;       /* TT Julian dates of the span */
+   double delta_t;                 /* TT - UT1, seconds */
+   double coef[STAR_TRACK_NODES][STAR_TRACK_SERIES];
+                                   /* coef[j][k]: series k's j-th
+                                      Chebyshev coefficient */
+} star_track_span;
+
+/*
+ * star_track: one star at one site over a span: what its place needs
+ * beyond the span's series (the star's position and space motion, the
+ * site's geometry and atmosphere).  Fill it with star_track_fit; it refers
+ * to its span, which must outlive it and stay where it is.
+ */
+typedef struct
+{
+   const star_track_span *span;
+   cat_entry star;
+   on_surface site;
+   short int ref_option;
+   short int status;               /* star_track_fit's value */
+   double position[3], velocity[3];/* the star at J2000: AU, AU/day */
+   double site_radius[2];          /* the site's distances from the axis
+                                      and the equator, AU */
+   double sin_lat, cos_lat;        /* of the geodetic latitude */
+   double earth_limb;              /* the Earth's angular radius seen from
+                                      the site, radians */
+   double pressure, temperature;   /* the refraction's atmosphere */
+} star_track;
+
+/*
+ * star_track_span_fit: the shared series of a span of dates.
+ *
+ * Given:
+ *    jd_first, jd_last   TT Julian dates, jd_first < jd_last, at most
+ *                        STAR_TRACK_MAX_DAYS apart
+ *    delta_t             TT - UT1, seconds (as star_horizon_batch takes it)
+ *
+ * Returned:
+ *    span                the span with its series
+ *
+ * Returned (function value):
+ *    0; 1 for a span that is empty, reversed, too long or not finite;
+ *    31 when either end's TDB date lies outside the solar ephemeris
+ *    (2340000.5 to 2560000.5)
+ *
+ * Notes:
+ * 1) The kit's own implementation evaluates the models exactly (the full
+ *    series, no stream) at STAR_TRACK_NODES Chebyshev nodes of TT over
+ *    the span and fits each of the STAR_TRACK_SERIES quantities: over
+ *    spans of up to 4 days the places then follow star_horizon_batch
+ *    within 1e-12 degree (10 of the 12 terms already reach that; 6 leave
+ *    errors of 2e-9 degree).  The other implementation keeps the span
+ *    only.
+ */
+short int star_track_span_fit(double jd_first, double jd_last, double delta_t,
+                              star_track_span *span);
+
+/*
+ * star_track_fit: one star's track at one site over a fitted span.
+ *
+ * Given:
+ *    span         a span from star_track_span_fit (kept by reference)
+ *    star         the catalog entry (as for topo_star)
+ *    site         the site
+ *    ref_option   as for equ2hor (0 none, 2 the site's weather, any other
+ *                 value the standard atmosphere)
+ *
+ * Returned:
+ *    track        the track
+ *
+ * Returned (function value):
+ *    0, or 2 for a catalog entry the kit's topo_star cannot place (also
+ *    kept in track->status)
+ */
+short int star_track_fit(const star_track_span *span, const cat_entry *star,
+                         const on_surface *site, short int ref_option,
+                         star_track *track);
+
+/*
+ * star_track_horizon: a tracked star's horizon place at an instant of its
+ * span.
+ *
+ * Given:
+ *    track           a track from star_track_fit
+ *    jd_tt, jd_ut1   TT and UT1 Julian dates of the instant; jd_tt within
+ *                    the track's span
+ *
+ * Returned:
+ *    zd, az          zenith distance (refracted unless ref_option is 0)
+ *                    and azimuth, degrees, as star_horizon_batch gives
+ *                    them for the span's delta_t
+ *    ra, dec         the topocentric apparent place, hours and degrees,
+ *                    true equator and equinox of date; either may be NULL,
+ *                    and both being NULL spares forming them
+ *
+ * Returned (function value):
+ *    0; the track's status when it is not 0; 3 for jd_tt outside the span.
+ *    On a non-zero value every output is not-a-number
+ *
+ * Notes:
+ * 1) The kit's own implementation takes the span's fitted models at jd_tt
+ *    and computes the rest as topo_star and equ2hor do: the apparent
+ *    sidereal time from the exact Earth rotation angle at jd_ut1, the
+ *    site's geocentric position and velocity from it, the parallax, the
+ *    deflection by the Sun and the Earth from the observer's own position,
+ *    the aberration by the observer's whole velocity, and the horizon
+ *    frame and the refraction as equ2hor applies them.  The site's
+ *    sidereal time is taken at jd_ut1 where topo_star takes it at
+ *    jd_tt - delta_t / 86400, a difference of rounding.  zd and az follow
+ *    star_horizon_batch within 1e-10 degree (the direction, where the
+ *    azimuth is ill-defined near the zenith).
+ * 2) The other implementation calls topo_star and equ2hor themselves.
+ */
+short int star_track_horizon(const star_track *track, double jd_tt, double jd_ut1,
+                             double *zd, double *az, double *ra, double *dec);
 
 #ifdef __cplusplus
 }
