@@ -110,8 +110,11 @@ void step_events(const Sample &a, const Sample &b,
   Sample m = b;
   if (b.rate != 0.0) {
     const double r_b = std::isnan(b.rate) ? (maximum ? -1.0 : 1.0) : b.rate;
+    const bool wanted = (maximum && search.maxima) || (minimum && search.minima);
+    const double tolerance =
+        wanted || !(search.split_tolerance > 0.0) ? search.tolerance : search.split_tolerance;
     const Bracket k = refine([&f](double t) { return f(t).rate; }, a.t, b.t,
-                             signed_value(a.rate), signed_value(r_b), search.tolerance);
+                             signed_value(a.rate), signed_value(r_b), tolerance);
     m = f(k.lo + (k.hi - k.lo) / 2);
   }
   crossing(a, m, f, search, events);

@@ -41,6 +41,11 @@ struct Search {
   bool minima = true;
   double tolerance = 1e-6; // seconds: each event lies within this of the
                            // change of sign it was bracketed by
+  // Seconds to which an extremum that is not itself wanted (maxima or
+  // minima false) is refined before it splits the step: a crossing within
+  // this of the extremum, where the value only grazes zero, may be missed.
+  // Zero: the tolerance above.
+  double split_tolerance = 0.0;
 };
 
 // ---------------------------------------------------------------------------

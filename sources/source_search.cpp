@@ -43,10 +43,15 @@ std::vector<Site> distinct(const Site (&sites)[limits::kAntennaCount], int (&sit
   return out;
 }
 
+// A limit's extrema only split a step: refined to a millisecond, they can
+// hide no crossing but a graze of under a millisecond.
+constexpr double kSplitTolerance = 1e-3;
+
 events::Search crossings_only() {
   events::Search s;
   s.maxima = s.minima = false;
   s.tolerance = kTolerance;
+  s.split_tolerance = kSplitTolerance;
   return s;
 }
 

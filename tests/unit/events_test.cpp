@@ -77,6 +77,42 @@ TEST(CrossingSearch, GrazingMaximumBetweenSamples) {
   }
 }
 
+// An extremum that is not wanted, refined only to the split tolerance: the
+// same crossings to the full tolerance, with fewer evaluations; a graze of
+// a second is still found, one well under the split tolerance may not be.
+TEST(CrossingSearch, AnExtremumOnlySplittingIsRefinedToTheSplitTolerance) {
+  int calls = 0;
+  for (const double top : {1e-4, 1e-10}) {
+    // The rate only by its sign, and steep, as TOMS 748 meets it at a
+    // rate's kink near the zenith: the refinement's cost shows.
+    const Function f{[top](double t) { return top - 4e-4 * (t - 31.3) * (t - 31.3); },
+                     [&calls](double t) {
+                       ++calls;
+                       return -std::atan(1e4 * (t - 31.3));
+                     }};
+    events::Search fine, split;
+    fine.maxima = split.maxima = false;
+    split.split_tolerance = 1e-3;
+    calls = 0;
+    const std::vector<events::Event> e = scan(f, 0.0, 100.0, 20.0, fine);
+    const int fine_calls = calls;
+    calls = 0;
+    const std::vector<events::Event> g = scan(f, 0.0, 100.0, 20.0, split);
+    if (top > 1e-6) {
+      ASSERT_EQ(g.size(), 2u);
+      ASSERT_EQ(e.size(), 2u);
+      for (int i = 0; i < 2; ++i)
+        EXPECT_NEAR(g[i].at.t, e[i].at.t, 1e-6);
+      EXPECT_LT(calls, fine_calls);
+    } else {
+      // A maximum of 1e-10 is above zero for 1 ms: found to 1 us, and
+      // allowed to be missed when the maximum is refined to 1 ms.
+      EXPECT_EQ(e.size(), 2u);
+      EXPECT_TRUE(g.empty() || g.size() == 2u);
+    }
+  }
+}
+
 // A value that is zero exactly at a sample counts as inside: the rise is
 // that instant, reported once.
 TEST(CrossingSearch, ZeroAtASampleIsInsideAndReportedOnce) {
