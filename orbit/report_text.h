@@ -1,5 +1,6 @@
 // report_text.h - the text of passrange's report line, written with
-// std::to_chars byte for byte as printf writes it (the tracking library).
+// integer rounding and std::to_chars byte for byte as printf writes it (the
+// tracking library).
 #ifndef KIT_ORBIT_REPORT_TEXT_H
 #define KIT_ORBIT_REPORT_TEXT_H
 
@@ -23,9 +24,12 @@ inline constexpr std::size_t kReportTextMax = 2048;
 //          out          room for kReportTextMax characters
 // Returned (function value): the number of characters written to out (no
 //          terminating null): exactly the bytes snprintf writes for
-//          kReportFormat and the same values.  Finite values are written
-//          with std::to_chars in fixed notation at the format's precision,
-//          padded to its widths, with the "+" of a non-negative elevation
+//          kReportFormat and the same values.  A finite value below 2^44
+//          in magnitude is written as its product with 10^precision,
+//          rounded exactly (to nearest, ties to even, as printf rounds),
+//          its digits by std::to_chars; a larger one by std::to_chars in
+//          fixed notation at the format's precision; each padded to its
+//          width, with the "+" of a non-negative elevation
 //          and the "-" of a negative zero; a line with any value that is
 //          not finite (an infinity, a not-a-number of either sign) is
 //          written by snprintf itself.

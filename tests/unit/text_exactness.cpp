@@ -49,7 +49,7 @@ std::string shown(const std::string &text, std::size_t limit = 400) {
 double report_value(Random &g, int precision, double scale) {
   const double sign = below(g, 2) ? -1.0 : 1.0;
   const double ten = std::pow(10.0, precision);
-  switch (below(g, 12)) {
+  switch (below(g, 13)) {
   case 0: // any bit pattern: every class, mostly huge and tiny
     return std::bit_cast<double>(g());
   case 1:
@@ -71,9 +71,19 @@ double report_value(Random &g, int precision, double scale) {
     return side == 0 ? v : std::nextafter(v, side == 1 ? INFINITY : -INFINITY);
   }
   case 7: { // an exact binary halfway point: odd m / 2^(precision + 1)
-    // (m 5^(p+1) / 10^(p+1): p + 1 decimals, the last a 5).
-    const double m = 2.0 * std::floor(uniform(g, 0.0, std::ldexp(scale, precision))) + 1.0;
+    // (m 5^(p+1) / 10^(p+1): p + 1 decimals, the last a 5), of the field's
+    // magnitudes or of any up to 2^51
+    const double top = below(g, 2) ? std::ldexp(scale, precision) : std::ldexp(1.0, static_cast<int>(1 + below(g, 51)));
+    const double m = 2.0 * std::floor(uniform(g, 0.0, top)) + 1.0;
     return sign * std::ldexp(m, -(precision + 1));
+  }
+  case 12: { // about 2^44, where the writer's integer digits give way to
+             // to_chars with a precision: any significand, 2^38 to 2^50
+    const double m = static_cast<double>(g() >> 11); // below 2^53
+    const double v = std::ldexp(m, static_cast<int>(below(g, 13)) - 15);
+    if (below(g, 4) == 0) // 2^44 itself or a neighbour
+      return sign * std::nextafter(17592186044416.0, below(g, 2) ? 0.0 : INFINITY);
+    return sign * v;
   }
   case 8: { // halfway below a carry into one more digit: 9.95, 99.9999995
     const double k = std::pow(10.0, static_cast<double>(below(g, 12))) * ten - 1.0;

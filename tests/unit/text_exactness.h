@@ -29,7 +29,9 @@ struct Outcome {
 // numbers of any exponent, infinities, not-a-numbers of both signs), the
 // fields' usual magnitudes, and the decimal halfway points of each field's
 // precision (x.xxxxx5 for %.5f, x.xxxxxx5 for %13f, x.x5 for %+5.1f) with
-// the doubles next to them on both sides.
+// the doubles next to them on both sides, exact ties of any magnitude, and
+// values about 2^44, where the writer's integer rounding gives way to
+// to_chars with a precision.
 // ---------------------------------------------------------------------------
 Outcome check_report_text(std::uint64_t seed, std::uint64_t values);
 
