@@ -50,15 +50,15 @@ short int rotation_status(short int method, short int accuracy,
 **     out                       double[n][3] the rotated vectors (may be in)
 **
 **  Notes:
-**  1) The sidereal time is formed once; each vector is spun, then for
-**     option 0 taken on to the GCRS (gcrs_from_true).
+**  1) The sidereal time and its spin matrix are formed once; each vector is
+**     spun, then for option 0 taken on to the GCRS (gcrs_from_true).
 */
 void rotate_to_celestial(double jd_ut1_high, double jd_ut1_low,
                          const DateModels &m, short int option, int n,
                          const double in[][3], double out[][3]) {
-  const double gast = sidereal_time(jd_ut1_high, jd_ut1_low, m);
+  const Mat3 earth_spin = spin_matrix(sidereal_time(jd_ut1_high, jd_ut1_low, m));
   for (int i = 0; i < n; ++i) {
-    Vec3 v = spin(gast, from_array(in[i]));
+    Vec3 v = apply(earth_spin, from_array(in[i]));
     if (option == 0)
       v = gcrs_from_true(m, v);
     to_array(v, out[i]);

@@ -82,11 +82,16 @@ double sidereal_time(double jd_ut1_high, double jd_ut1_low, const DateModels &m)
 **                  Vec3     v on the true equator and equinox of date:
 **                           R3(-(15 gast) degrees) . v, the angle formed in
 **                           degrees before it is turned into radians
+**
+**  spin_matrix: the same rotation as a matrix, formed once for the vectors
+**  of one date.
 */
-Vec3 spin(double gast_hours, const Vec3 &v) {
+Vec3 spin(double gast_hours, const Vec3 &v) { return apply(spin_matrix(gast_hours), v); }
+
+Mat3 spin_matrix(double gast_hours) {
   Mat3 r = identity();
   rotate_z(-(15.0 * gast_hours) * kDegToRad, r);
-  return apply(r, v);
+  return r;
 }
 
 } // namespace astro

@@ -20,6 +20,10 @@ double sidereal_time(double jd_ut1_high, double jd_ut1_low, const DateModels &m)
 // in hours: R3(-15 gast degrees) . v.
 Vec3 spin(double gast_hours, const Vec3 &v);
 
+// The matrix of that spin, R3(-15 gast degrees), for vectors of one date:
+// apply(spin_matrix(g), v) is spin(g, v) to the last bit.
+Mat3 spin_matrix(double gast_hours);
+
 } // namespace astro
 
 #endif

@@ -4,8 +4,9 @@
 # through the tool's _functions library.
 set(KIT_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
 # (one line: fuzz/run reads the list from it)
-set(KIT_FUZZ_TARGETS orbit_record sunguard_args pointing_request fort75_pairs passwindows_options passwindows_orbit)
+set(KIT_FUZZ_TARGETS orbit_record fast_text sunguard_args pointing_request fort75_pairs passwindows_options passwindows_orbit)
 set(KIT_FUZZ_LIBRARIES_orbit_record passrange_functions)
+set(KIT_FUZZ_LIBRARIES_fast_text tracking)
 set(KIT_FUZZ_LIBRARIES_sunguard_args sunguard_functions)
 set(KIT_FUZZ_LIBRARIES_pointing_request limit_rules)
 set(KIT_FUZZ_LIBRARIES_fort75_pairs meanbaseline_functions)

@@ -83,33 +83,45 @@ bool OrbitReader::fill(std::size_t wanted) {
 
 // Holds each run of white space longer than kLongRun that reaches into the
 // bytes from `fresh` on as one byte (with a run that ends the bytes before).
+// Such a run covers two bytes kStride apart at multiples of kStride from
+// where the search starts, so the search looks at one byte in kStride
+// until it finds two, and the bytes move only behind a run held.
 void OrbitReader::squeeze(std::size_t fresh) {
+  constexpr std::size_t kStride = kLongRun / 2;
   char *const b = buffer_.data();
   std::size_t from = fresh;
   while (from > begin_ && space(b[from - 1]))
     --from;
-  std::size_t out = from;
-  for (std::size_t i = from; i < end_;) {
-    if (!space(b[i])) {
-      b[out++] = b[i++];
+  std::size_t out = from, i = from;
+  for (std::size_t probe = from; probe + kStride < end_;) {
+    if (!(space(b[probe]) && space(b[probe + kStride]))) {
+      probe += kStride;
       continue;
     }
-    std::size_t j = i;
-    long lines = 0;
-    for (; j < end_ && space(b[j]); ++j)
-      lines += b[j] == '\n';
-    if (j - i <= kLongRun) {
-      std::memmove(b + out, b + i, j - i);
-      out += j - i;
-    } else {
+    // The whole run about the first probe, within the bytes from i.
+    std::size_t first = probe, last = probe;
+    while (first > i && space(b[first - 1]))
+      --first;
+    while (last < end_ && space(b[last]))
+      ++last;
+    if (last - first > kLongRun) {
+      if (out != i)
+        std::memmove(b + out, b + i, first - i);
+      out += first - i;
+      long lines = 0;
+      for (std::size_t j = first; j < last; ++j)
+        lines += b[j] == '\n';
       b[out] = lines > 0 ? '\n' : ' ';
       if (lines > 1)
         set_aside_.push_back({offset_ + out, lines - 1});
       ++out;
+      i = last;
     }
-    i = j;
+    probe = last;
   }
-  end_ = out;
+  if (out != i)
+    std::memmove(b + out, b + i, end_ - i);
+  end_ = out + (end_ - i);
 }
 
 void OrbitReader::advance(std::size_t n) {

@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 
 #include "escape.h"
 #include "message_record.h"
@@ -33,8 +34,10 @@
 #include "novas_kit.h"
 #include "oem.h"
 #include "orbit_input.h"
+#include "orbit_reader.h"
 #include "passrange.h"
 #include "program_name.h"
+#include "report_text.h"
 #include "stations.h"
 #include "time_scale_settings.h"
 #include "utc_instant.h"
@@ -153,9 +156,12 @@ void compute_and_print_distace_to_the_two_tracking_stations_geocenter_and_elevat
     std::printf("Error %d from ter2cel.", l.status);
     std::exit(l.status);
   }
-  std::printf("%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n", l.julian_date,
-              l.distance1, l.distance2, l.geocentric, l.elevation1,
-              l.elevation2);
+  // printf's bytes for "%.5lf %13lf %13lf %13lf   %+5.1lf %+5.1lf \n"
+  // (report_text); a failed write shows in ferror(stdout) at the end.
+  char text[tracking::kReportTextMax];
+  const std::size_t n = tracking::report_text(l.julian_date, l.distance1, l.distance2,
+                                              l.geocentric, l.elevation1, l.elevation2, text);
+  std::fwrite(text, 1, n, stdout);
 }
 
 namespace {
@@ -335,9 +341,16 @@ int run_report(const char *path, ReportRequest q) {
     } else if (input.form() == tracking::OrbitForm::message) {
       status = scan_message(input.stream(), path, q);
     } else {
+      // The records as read_orbit_record reads them, from a large buffer
+      // (plain decimal numbers with std::from_chars), without the windows
+      // tools' comments and "Z".
       std::FILE *records = input.stream();
-      status = scan([records](OrbitRecord &r) { return read_orbit_record(records, r); },
-                    [] { return false; }, q);
+      tracking::OrbitReader reader(records, tracking::OrbitReader::Rules{});
+      status = scan(
+          [&reader](OrbitRecord &r) {
+            return reader.next(r) == tracking::OrbitReader::Status::record;
+          },
+          [] { return false; }, q);
       read_failed = std::ferror(records) != 0;
     }
   }
@@ -369,6 +382,11 @@ int main(int argc, char *argv[]) {
     std::fprintf(stderr, kUsage, name, name);
     return 1;
   }
+  // The report lines leave in blocks of 64 KiB when they do not go to a
+  // terminal, which keeps its line by line output.
+  static char output[1 << 16];
+  if (isatty(STDOUT_FILENO) == 0)
+    std::setvbuf(stdout, output, _IOFBF, sizeof output);
   return run_report(argv[1], request_from_arguments(argc, argv));
 }
 #endif

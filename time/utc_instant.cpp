@@ -173,6 +173,18 @@ Instant Instant::from_fields(int year, int month, int day, int hour, int minute,
   // once shifted, and timegm reports a date beyond time_t.
   if (!(second > INT_MIN - 1.0 && second < INT_MAX + 1.0) || year < INT_MIN + 1900 + 1)
     return i;
+  // Fields within their ranges need no normalising: timegm's count is then
+  // the calendar's days and the seconds of the day, computed here in
+  // integers (an orbit file's every record takes this way).
+  if (year >= -32768 && year <= 32767 && month >= 1 && month <= 12 && day >= 1 &&
+      day <= days_in_month(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
+      minute <= 59 && second >= 0.0 && second < 60.0) {
+    const int whole = static_cast<int>(second);
+    i.record_time_ = days_from_civil(year, month, day) * 86400 + hour * 3600 + minute * 60 + whole;
+    i.has_record_time_ = true;
+    i.unix_ = static_cast<double>(i.record_time_) + (second - std::trunc(second));
+    return i;
+  }
   std::tm tm{};
   tm.tm_sec = static_cast<int>(second);
   tm.tm_min = minute;

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <ctime>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -178,6 +180,62 @@ TEST(Instant, TimestampFieldsAsWritten) {
   EXPECT_FALSE(utc::Instant::from_fields(2016, 1, 1, 0, 0, 3e9).has_record_time());
   EXPECT_FALSE(utc::Instant::from_fields(2016, 1, 1, 0, 0, NAN).has_record_time());
   EXPECT_TRUE(std::isnan(utc::Instant::of_calendar(40000, 1, 1, 0, 0, 0.0).julian_date()));
+}
+
+// The record time of a timestamp's fields is timegm's, for fields within
+// their ranges (which from_fields counts itself) and beyond them (which
+// timegm normalises): every day of the years 1900 to 2100 and of one year
+// in 97 over the 16-bit years, at random times of day, and fields one
+// beyond each end of their ranges.
+TEST(Instant, RecordTimeIsTimegms) {
+  const auto timegm_of = [](int year, int month, int day, int hour, int minute, double second) {
+    std::tm tm{};
+    tm.tm_sec = static_cast<int>(second);
+    tm.tm_min = minute;
+    tm.tm_hour = hour;
+    tm.tm_mday = day;
+    tm.tm_mon = month - 1;
+    tm.tm_year = year - 1900;
+    return static_cast<std::int64_t>(timegm(&tm));
+  };
+  std::mt19937_64 g(1478232000);
+  std::vector<int> years;
+  for (int y = 1900; y <= 2100; ++y)
+    years.push_back(y);
+  for (int y = -32768; y <= 32767; y += 97)
+    years.push_back(y);
+  years.push_back(32767);
+  std::int64_t checked = 0;
+  for (const int year : years)
+    for (int month = 1; month <= 12; ++month)
+      for (int day = 1; day <= 31; ++day) {
+        const int hour = static_cast<int>(g() % 24), minute = static_cast<int>(g() % 60);
+        const double second = static_cast<double>(g() % 60000) / 1000.0;
+        const utc::Instant i = utc::Instant::from_fields(year, month, day, hour, minute, second);
+        ASSERT_TRUE(i.has_record_time());
+        ASSERT_EQ(i.record_time(), timegm_of(year, month, day, hour, minute, second))
+            << year << "-" << month << "-" << day << " " << hour << ":" << minute << ":" << second;
+        ASSERT_EQ(i.unix_seconds(),
+                  static_cast<double>(i.record_time()) + (second - std::trunc(second)));
+        ++checked;
+      }
+  EXPECT_GT(checked, 100000);
+  const struct {
+    int year, month, day, hour, minute;
+    double second;
+  } beyond[] = {{2016, 0, 10, 12, 0, 0.0},   {2016, 13, 10, 12, 0, 0.0},  {2016, 2, 0, 12, 0, 0.0},
+                {2016, 2, 30, 12, 0, 0.0},   {2015, 2, 29, 12, 0, 0.0},   {2016, 4, 31, 1, 2, 3.0},
+                {2016, 5, 5, -1, 0, 0.0},    {2016, 5, 5, 24, 0, 0.0},    {2016, 5, 5, 5, -1, 0.0},
+                {2016, 5, 5, 5, 60, 0.0},    {2016, 5, 5, 5, 5, -0.5},    {2016, 5, 5, 5, 5, -1.5},
+                {2016, 12, 31, 23, 59, 60.0}, {2016, 5, 5, 5, 5, 60.5},   {-32769, 1, 1, 0, 0, 0.0},
+                {32768, 12, 31, 23, 59, 59.0}, {2016, 5, 5, 5, 5, 59.999999}};
+  for (const auto &b : beyond) {
+    const utc::Instant i = utc::Instant::from_fields(b.year, b.month, b.day, b.hour, b.minute, b.second);
+    ASSERT_TRUE(i.has_record_time());
+    EXPECT_EQ(i.record_time(), timegm_of(b.year, b.month, b.day, b.hour, b.minute, b.second))
+        << b.year << "-" << b.month << "-" << b.day << " " << b.hour << ":" << b.minute << ":"
+        << b.second;
+  }
 }
 
 } // namespace
