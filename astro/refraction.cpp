@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "constants.h"
+#include "novas.h"
 
 namespace astro {
 
@@ -81,3 +82,24 @@ double refraction(const on_surface &site, short int ref_option, double zd_obs) {
 }
 
 } // namespace astro
+
+extern "C" {
+
+/*
+**  refract: atmospheric refraction at a site.
+**
+**  Given:
+**     location    on_surface*  the site (height; temperature and pressure
+**                              for ref_option 2)
+**     ref_option  short        2 the site's weather; any other value the
+**                              standard atmosphere at the site's height
+**     zd_obs      double       observed zenith distance, degrees
+**
+**  Returned (function value):
+**                 double       refraction, degrees (0 outside 0.1 to 91)
+*/
+double refract(on_surface *location, short int ref_option, double zd_obs) {
+  return astro::refraction(*location, ref_option, zd_obs);
+}
+
+} // extern "C"

@@ -103,6 +103,15 @@ void step_events(const Sample &a, const Sample &b,
     crossing(a, b, f, search, events);
     return;
   }
+  const bool wanted = (maximum && search.maxima) || (minimum && search.minima);
+  if (!wanted && !search.crossings)
+    return; // nothing to find in the step
+  // With a split tolerance, an extremum between ends of opposite signs
+  // need not be found: the value crosses zero once, on one side of it.
+  if (!wanted && search.split_tolerance > 0.0 && inside(a) != inside(b)) {
+    crossing(a, b, f, search, events);
+    return;
+  }
   // The extremum splits the step into two stretches of monotonic value.  A
   // rate of zero at b puts it there; otherwise the rate's change of sign
   // is refined like the value's (a not-a-number rate at b counts as the
@@ -110,7 +119,6 @@ void step_events(const Sample &a, const Sample &b,
   Sample m = b;
   if (b.rate != 0.0) {
     const double r_b = std::isnan(b.rate) ? (maximum ? -1.0 : 1.0) : b.rate;
-    const bool wanted = (maximum && search.maxima) || (minimum && search.minima);
     const double tolerance =
         wanted || !(search.split_tolerance > 0.0) ? search.tolerance : search.split_tolerance;
     const Bracket k = refine([&f](double t) { return f(t).rate; }, a.t, b.t,

@@ -44,7 +44,9 @@ struct Search {
   // Seconds to which an extremum that is not itself wanted (maxima or
   // minima false) is refined before it splits the step: a crossing within
   // this of the extremum, where the value only grazes zero, may be missed.
-  // Zero: the tolerance above.
+  // Given (above zero), such an extremum between ends of opposite signs is
+  // not looked for at all: the one crossing is refined across the step.
+  // Zero: the tolerance above, every extremum found.
   double split_tolerance = 0.0;
 };
 

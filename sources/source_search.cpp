@@ -55,6 +55,13 @@ events::Search crossings_only() {
   return s;
 }
 
+// The Earth's rotation against the stars, degrees per second: no source
+// fixed on the sky moves faster across it, so no altitude changes faster.
+constexpr double kSiderealRate = 360.98564736629 / 86400.0;
+// What the slow motions (precession, nutation, aberration) move a source
+// by in a step, degrees, with a wide margin.
+constexpr double kSlowMotion = 0.01;
+
 limits::LimitTerm term_of(int antenna, int term, const Pointed &p) {
   limits::LimitTerm terms[limits::kMaxTerms];
   limits::antenna_terms(static_cast<limits::Antenna>(antenna), {p.altitude, p.azimuth},
@@ -72,6 +79,16 @@ SourceSearch::SourceSearch(const std::vector<Source> &sources, const SourceSetti
   const bool combined = settings_.wanted[kAllAntennas] || settings_.wanted[kAnyAntenna];
   for (int a = 0; a < limits::kAntennaCount; ++a)
     antenna_needed_[a] = settings_.wanted[a] || combined;
+  // The largest refraction at each antenna's site: at an observed zenith
+  // distance of 91 degrees, where it stops.
+  for (int a = 0; a < limits::kAntennaCount; ++a) {
+    on_surface o;
+    make_on_surface(settings_.sites[a].latitude, settings_.sites[a].longitude,
+                    settings_.sites[a].height, 10.0, 1010.0, &o);
+    max_refraction_[a] = settings_.ref_option == 0 ? 0.0 : refract(&o, settings_.ref_option, 91.0);
+  }
+  mount_at_its_latitude_ =
+      settings_.sites[static_cast<int>(limits::Antenna::polar)].latitude == kMountSite.latitude;
   bool gated[kGates];
   for (int g = 0; g < kGates; ++g)
     gated[g] = settings_.gates[g] != nullptr;
@@ -156,15 +173,27 @@ void SourceSearch::step(double a, double b) {
       for (int k = 0; k < limits::kAntennaCount; ++k) {
         if (!antenna_needed_[k] || site_of_[k] != s)
           continue;
-        for (int j = 0; j < limits::term_count(static_cast<limits::Antenna>(k)); ++j) {
+        limits::LimitTerm at_a[limits::kMaxTerms], at_b[limits::kMaxTerms];
+        const limits::Antenna antenna = static_cast<limits::Antenna>(k);
+        limits::antenna_terms(antenna, {pa.altitude, pa.azimuth}, {pa.altitude_rate, pa.azimuth_rate},
+                              at_a);
+        limits::antenna_terms(antenna, {pb.altitude, pb.azimuth}, {pb.altitude_rate, pb.azimuth_rate},
+                              at_b);
+        for (int j = 0; j < limits::term_count(antenna); ++j) {
           const auto term = [k, j](double t, const Pointed &p) {
             const limits::LimitTerm m = term_of(k, j, p);
             return events::Sample{t, m.value, m.rate};
           };
+          const events::Sample ta{a, at_a[j].value, at_a[j].rate}, tb{b, at_b[j].value, at_b[j].rate};
+          // A margin far enough from zero at both samples, on one side, for
+          // no source to bring it to zero in between: nothing to find.
+          if (events::inside(ta) == events::inside(tb) &&
+              std::fmin(std::fabs(ta.value), std::fabs(tb.value)) > reach(k, at_a[j].bound, (b - a) / 2))
+            continue;
           found.clear();
-          events::step_events(term(a, pa), term(b, pb),
-                              [&](double t) { return term(t, point(t)); }, crossings_only(), found);
-          const windows::Bound bound = term_of(k, j, pb).bound;
+          events::step_events(ta, tb, [&](double t) { return term(t, point(t)); }, crossings_only(),
+                              found);
+          const windows::Bound bound = at_b[j].bound;
           for (const events::Event &e : found)
             pending.push_back({e.at.t, i,
                                e.kind == events::EventKind::rise ? Kind::limit_in : Kind::limit_out,
@@ -225,6 +254,22 @@ void SourceSearch::step(double a, double b) {
     instant(t, touched);
   }
   std::swap(at_a_, at_b_);
+}
+
+// How far a limit's margin can move from its value at an instant within
+// `seconds` of it, for any source (infinite where nothing bounds it: the
+// azimuth's margin, the hour angle's).  An altitude moves at most at the
+// sidereal rate, the refraction only slowing it, but for the jump where
+// the refraction stops; the mount's declination, converted at the latitude
+// its site stands at, is the source's own but for the refraction, within
+// the refraction's largest.
+double SourceSearch::reach(int antenna, const char *bound, double seconds) const {
+  const double refraction = max_refraction_[antenna];
+  if (bound == limits::kAltitude)
+    return kSiderealRate * seconds * 1.001 + refraction + kSlowMotion;
+  if (bound == limits::kDeclination && mount_at_its_latitude_ && seconds <= 43200.0)
+    return 2.0 * refraction + kSlowMotion;
+  return HUGE_VAL;
 }
 
 // The instant's end for the sources it changed, each asking for its

@@ -54,6 +54,7 @@ public:
 private:
   void step(double a, double b);
   void instant(double t, std::vector<int> &touched);
+  double reach(int antenna, const char *bound, double seconds) const;
 
   SourceSettings settings_;
   std::vector<Site> sites_;                  // the distinct sites
@@ -63,6 +64,8 @@ private:
   windows::EventHold<SourceEvent> held_;
   std::deque<SourceStreams> streams_;      // (they point into themselves: never moved)
   std::vector<std::vector<Pointed>> at_a_, at_b_; // [site][source]
+  double max_refraction_[limits::kAntennaCount];   // degrees, at each site
+  bool mount_at_its_latitude_;
 };
 
 } // namespace sources

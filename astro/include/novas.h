@@ -145,6 +145,14 @@ short int topo_star(double jd_tt, double delta_t, cat_entry *star,
                     double *dec);
 
 /*
+ * refract: the atmospheric refraction (degrees) at an observed zenith
+ * distance (degrees) at a site: ref_option 2 the site's temperature and
+ * pressure, any other value the standard atmosphere at the site's height;
+ * 0 outside observed zenith distances 0.1 to 91 degrees.
+ */
+double refract(on_surface *location, short int ref_option, double zd_obs);
+
+/*
  * equ2hor: zenith distance and azimuth (degrees) of a place given on the true
  * equator and equinox of date, optionally refracted (ref_option 0 none, 2 the
  * site's temperature and pressure, any other value the standard

@@ -14,6 +14,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "captured_run.h"
@@ -23,6 +24,7 @@
 #include "limit_terms.h"
 #include "night_search.h"
 #include "passwindows.h"
+#include "source_search.h"
 #include "sourcewindows.h"
 #include "spawn_program.h"
 #include "utc_instant.h"
@@ -342,4 +344,63 @@ TEST(SourceWindows, TextFitsOneHundredColumns) {
   }
   std::remove(combined.c_str());
   std::remove(single.c_str());
+}
+
+// ----- the search's step --------------------------------------------------------------
+
+namespace {
+
+// The windows the search finds with samples `step` seconds apart.
+struct Collected : sources::SourceSink {
+  std::vector<sources::SourceWindow> windows;
+  void window(const sources::SourceWindow &w) override { windows.push_back(w); }
+  void event(const sources::SourceEvent &) override {}
+};
+
+std::vector<sources::SourceWindow> searched(const std::vector<sources::Source> &catalog, double step,
+                                            short int ref_option) {
+  sources::SourceSettings settings;
+  settings.start = 1906502400.0; // 2030-06-01
+  settings.end = settings.start + 4 * 86400.0;
+  settings.step = step;
+  settings.ref_option = ref_option;
+  Collected sink;
+  sources::SourceSearch(catalog, settings, sink).run();
+  std::sort(sink.windows.begin(), sink.windows.end(), [](const auto &x, const auto &y) {
+    return std::tie(x.source, x.stream, x.start.t) < std::tie(y.source, y.stream, y.start.t);
+  });
+  return sink.windows;
+}
+
+} // namespace
+
+// Sources that graze each limit (the altitudes' 8, 82.5 and 88.5 degrees at
+// culmination, the mount's declinations -37 and 77 moved by the refraction,
+// the azimuth's keep-out near the zenith): the hourly samples, with the
+// margins no source can bring to zero left unrefined, find the windows that
+// samples a minute apart find, with their bounds, edges within a
+// millisecond.
+TEST(SourceSearch, HourlySamplesFindWhatMinuteSamplesFind) {
+  std::vector<sources::Source> catalog;
+  const double lat = sources::kObservingSite.latitude;
+  for (const double dec : {lat - 90.0 + 8.0 + 0.02, lat - 90.0 + 8.0 - 0.02, lat + 82.5 - 90.0 + 0.01,
+                           lat + 90.0 - 82.5 - 0.01, lat + 1.5, lat - 1.5, -37.3, -36.8, -37.0,
+                           76.7, 77.3, 77.0, 45.0, 0.0})
+    for (const double ra : {3.0, 15.0})
+      catalog.push_back(sources::make_source("S", ra, dec));
+  for (const short int ref_option : {1, 0}) {
+    const auto hourly = searched(catalog, 3600.0, ref_option);
+    const auto minutely = searched(catalog, 60.0, ref_option);
+    ASSERT_EQ(hourly.size(), minutely.size()) << ref_option;
+    ASSERT_GT(hourly.size(), 100u);
+    for (std::size_t i = 0; i < hourly.size(); ++i) {
+      const auto &h = hourly[i], &m = minutely[i];
+      EXPECT_EQ(h.source, m.source);
+      EXPECT_EQ(h.stream, m.stream);
+      EXPECT_NEAR(h.start.t, m.start.t, 1e-3) << h.source << " " << h.stream;
+      EXPECT_NEAR(h.end.t, m.end.t, 1e-3) << h.source << " " << h.stream;
+      EXPECT_STREQ(h.start_bound, m.start_bound);
+      EXPECT_STREQ(h.end_bound, m.end_bound);
+    }
+  }
 }
