@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "crossing_search.h"
+#include "math_constants.h"
 
 namespace sources {
 
@@ -61,6 +62,7 @@ constexpr double kSiderealRate = 360.98564736629 / 86400.0;
 // What the slow motions (precession, nutation, aberration) move a source
 // by in a step, degrees, with a wide margin.
 constexpr double kSlowMotion = 0.01;
+constexpr double kSecondsPerYear = 365.25 * 86400.0;
 
 limits::LimitTerm term_of(int antenna, int term, const Pointed &p) {
   limits::LimitTerm terms[limits::kMaxTerms];
@@ -89,6 +91,14 @@ SourceSearch::SourceSearch(const std::vector<Source> &sources, const SourceSetti
   }
   mount_at_its_latitude_ =
       settings_.sites[static_cast<int>(limits::Antenna::polar)].latitude == kMountSite.latitude;
+  // The fastest a catalog's own motions move a source: its proper motion,
+  // and its parallax swept round a year (degrees per second).
+  own_motion_ = 0.0;
+  for (const Source &source : sources) {
+    const cat_entry &c = source.star;
+    const double mas_a_year = std::hypot(c.promora, c.promodec) + 2.0 * kit::kPi * std::fabs(c.parallax);
+    own_motion_ = std::fmax(own_motion_, mas_a_year / 3.6e6 / kSecondsPerYear);
+  }
   bool gated[kGates];
   for (int g = 0; g < kGates; ++g)
     gated[g] = settings_.gates[g] != nullptr;
@@ -262,13 +272,14 @@ void SourceSearch::step(double a, double b) {
 // sidereal rate, the refraction only slowing it, but for the jump where
 // the refraction stops; the mount's declination, converted at the latitude
 // its site stands at, is the source's own but for the refraction, within
-// the refraction's largest.
+// the refraction's largest; both as the sources' own motions allow.
 double SourceSearch::reach(int antenna, const char *bound, double seconds) const {
   const double refraction = max_refraction_[antenna];
+  const double slow = kSlowMotion + 2.0 * own_motion_ * seconds;
   if (bound == limits::kAltitude)
-    return kSiderealRate * seconds * 1.001 + refraction + kSlowMotion;
+    return kSiderealRate * seconds * 1.001 + refraction + slow;
   if (bound == limits::kDeclination && mount_at_its_latitude_ && seconds <= 43200.0)
-    return 2.0 * refraction + kSlowMotion;
+    return 2.0 * refraction + slow;
   return HUGE_VAL;
 }
 

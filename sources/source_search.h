@@ -66,6 +66,7 @@ private:
   std::vector<std::vector<Pointed>> at_a_, at_b_; // [site][source]
   double max_refraction_[limits::kAntennaCount];   // degrees, at each site
   bool mount_at_its_latitude_;
+  double own_motion_; // degrees per second, the fastest source's
 };
 
 } // namespace sources
