@@ -16,21 +16,7 @@
 #include "orbit_reader.h"
 #include "orbit_record.h"
 #include "report_text.h"
-
-namespace {
-
-bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-bool same_record(const OrbitRecord &a, const OrbitRecord &b) {
-  const utc::Instant &s = a.stamp, &t = b.stamp;
-  return s.year() == t.year() && s.month() == t.month() && s.day() == t.day() &&
-         s.hour() == t.hour() && s.minute() == t.minute() && same_bits(s.second(), t.second()) &&
-         s.record_time() == t.record_time() && same_bits(a.x, b.x) && same_bits(a.y, b.y) &&
-         same_bits(a.z, b.z) && same_bits(a.vx, b.vx) && same_bits(a.vy, b.vy) &&
-         same_bits(a.vz, b.vz);
-}
-
-} // namespace
+#include "text_exactness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   if (size >= 6 * sizeof(double)) {
@@ -64,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   }
   FUZZ_CHECK(slow.size() == fast.size());
   for (std::size_t i = 0; i < slow.size(); ++i)
-    FUZZ_CHECK(same_record(slow[i], fast[i]));
+    FUZZ_CHECK(exactness::same_record(slow[i], fast[i]));
   return 0;
 }

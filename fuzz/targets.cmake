@@ -15,6 +15,8 @@ set(KIT_FUZZ_LIBRARIES_passwindows_orbit passwindows_functions)
 # A target's sources beyond its own file: the tests' in-process run of a
 # program with its output kept.
 set(KIT_FUZZ_SOURCES_passwindows_orbit ${KIT_FUZZ_DIR}/../tests/unit/captured_run.cpp)
+# The fast text's target compares records as the differential checks do.
+set(KIT_FUZZ_SOURCES_fast_text ${KIT_FUZZ_DIR}/../tests/unit/text_exactness.cpp)
 
 # kit_fuzz_executable(EXE TARGET [EXTRA_SOURCES...]): the executable EXE of
 # fuzz target TARGET (fuzz/TARGET.cpp) with the code under test.

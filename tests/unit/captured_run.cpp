@@ -1,7 +1,9 @@
-// captured_run.cpp - a program's run in process, its output kept.
+// captured_run.cpp - a program's run in process, its output kept, and
+// that output taken apart.
 #include "captured_run.h"
 
 #include <cstdlib>
+#include <sstream>
 
 namespace kit_test {
 
@@ -23,6 +25,25 @@ CapturedRun run_captured(int (*run)(int, char *[], std::FILE *, std::FILE *),
   std::free(out);
   std::free(err);
   return r;
+}
+
+std::vector<std::string> split_lines(const std::string &text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> tsv_fields(const std::string &line) {
+  std::vector<std::string> f(1);
+  for (const char c : line) {
+    if (c == '\t')
+      f.emplace_back();
+    else
+      f.back() += c;
+  }
+  return f;
 }
 
 } // namespace kit_test

@@ -19,6 +19,7 @@
 
 #include <unistd.h>
 
+#include "captured_run.h"
 #include "novas_kit.h"
 #include "passrange.h"
 #include "spawn_program.h"
@@ -167,13 +168,7 @@ std::string read_file(const std::string &path) {
   return text.str();
 }
 
-std::vector<std::string> split_lines(const std::string &text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
+using kit_test::split_lines;
 
 // What a run of the report wrote and returned.
 struct ReportRun {

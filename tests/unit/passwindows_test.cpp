@@ -823,17 +823,7 @@ TEST(PasswindowsProgram, NightKeepsTheWindowsInsideTheNights) {
   EXPECT_EQ(overlaps, static_cast<int>(pieces.size()));
 }
 
-// The fields of a tsv line, empty ones included.
-std::vector<std::string> tsv_fields(const std::string &line) {
-  std::vector<std::string> f(1);
-  for (const char c : line) {
-    if (c == '\t')
-      f.emplace_back();
-    else
-      f.back() += c;
-  }
-  return f;
-}
+using kit_test::tsv_fields;
 
 // Standard output closed, or on a full device: status 1 and a message, for
 // the rows held in memory and for rows enough to spill into the temporary
@@ -1095,13 +1085,7 @@ TEST(AntennaWindows, TheCheckersAgreeAtEveryMinute) {
 
 // ----- orbit ephemeris messages --------------------------------------------------------
 
-std::vector<std::string> split_lines(const std::string &text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
+using kit_test::split_lines;
 
 // Each reference message gives its orbit file's windows (within its
 // useable span) with their bounds, every edge and culmination within a

@@ -39,16 +39,7 @@ kit_test::CapturedRun run(const std::vector<std::string> &args) {
   return kit_test::run_captured(run_sourcewindows, "sourcewindows", args);
 }
 
-std::vector<std::string> tsv_fields(const std::string &line) {
-  std::vector<std::string> f(1);
-  for (const char c : line) {
-    if (c == '\t')
-      f.emplace_back();
-    else
-      f.back() += c;
-  }
-  return f;
-}
+using kit_test::tsv_fields;
 
 // The rows of a tsv output, without its header.
 std::vector<std::vector<std::string>> rows(const kit_test::CapturedRun &r) {

@@ -256,6 +256,8 @@ bool same_bits(double a, double b) {
   return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
+} // namespace
+
 bool same_record(const OrbitRecord &a, const OrbitRecord &b) {
   const utc::Instant &s = a.stamp, &t = b.stamp;
   return s.year() == t.year() && s.month() == t.month() && s.day() == t.day() &&
@@ -264,8 +266,6 @@ bool same_record(const OrbitRecord &a, const OrbitRecord &b) {
          same_bits(a.z, b.z) && same_bits(a.vx, b.vx) && same_bits(a.vy, b.vy) &&
          same_bits(a.vz, b.vz);
 }
-
-} // namespace
 
 Outcome check_report_text(std::uint64_t seed, std::uint64_t values) {
   Random g(seed);

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "orbit_record.h"
+
 namespace exactness {
 
 // What a check compared: values (fields), the mismatches among them and
@@ -51,6 +53,10 @@ Outcome check_report_text(std::uint64_t seed, std::uint64_t values);
 // buffer.
 // ---------------------------------------------------------------------------
 Outcome check_orbit_reading(std::uint64_t seed, std::uint64_t values);
+
+// Whether two records read from the same text are the same: every field,
+// the second and the state bit for bit, and the record time.
+bool same_record(const OrbitRecord &a, const OrbitRecord &b);
 
 } // namespace exactness
 
