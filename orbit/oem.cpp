@@ -16,7 +16,6 @@ namespace oem {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The header's keywords; the first three are required.
 enum HeaderKey { kVersion, kCreationDate, kOriginator, kMessageId, kClassification,
@@ -756,7 +755,7 @@ std::string_view first_text(const char *first_bytes, std::size_t n) {
   if (t.substr(0, 3) == kByteOrderMark)
     t.remove_prefix(3);
   std::size_t i = 0;
-  while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\r' || t[i] == '\n'))
+  while (i < t.size() && lead_blank(t[i]))
     ++i;
   return t.substr(i);
 }

@@ -21,6 +21,11 @@
 
 namespace oem {
 
+// What may stand before a message's first keyword: a UTF-8 byte-order
+// mark, then blanks and line ends.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr bool lead_blank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 // Whether a file's first bytes begin an OEM in KVN form: its first keyword,
 // after leading blanks and blank lines (and a UTF-8 byte-order mark), is
 // CCSDS_OEM_VERS.

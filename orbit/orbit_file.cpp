@@ -19,7 +19,7 @@ const char *unusable(const OrbitRecord &r) {
       !std::isfinite(r.vx * r.vx + r.vy * r.vy + r.vz * r.vz))
     return "a state too large to compute with";
   if (!utc::year_fits(r.stamp.unix_seconds()))
-    return "a timestamp outside the years -32768 to 32767";
+    return kOutsideTheYears;
   return nullptr;
 }
 
@@ -78,8 +78,8 @@ bool OrbitFile::next_message(StateNode &node) {
   }
   OrbitRecord r;
   if (!message_record(m, r))
-    throw kit::Failure(cli::quoted(path_) + ": line " + std::to_string(m.line) +
-                       ": a timestamp outside the years -32768 to 32767");
+    throw kit::Failure(cli::quoted(path_) + ": line " + std::to_string(m.line) + ": " +
+                       kOutsideTheYears);
   const bool after_break = records_ > 0 && !m.continues;
   if (!take(r, m.line, node))
     return false;

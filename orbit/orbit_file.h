@@ -53,6 +53,9 @@ private:
   double last_ = 0.0;
 };
 
+// The fault of a timestamp whose year leaves 16 bits.
+inline constexpr const char kOutsideTheYears[] = "a timestamp outside the years -32768 to 32767";
+
 // What makes a record that reads unusable for a search, or nullptr: a
 // number that is not finite, a state whose squares overflow (no geometry
 // can be computed from it), an instant whose year leaves the 16 bits of

@@ -10,10 +10,6 @@ namespace tracking {
 
 namespace {
 
-bool blank(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // The bytes a form is told by: a byte-order mark, white space, then the
 // first keyword's 16 bytes (CCSDS_OEM_VERS and what follows it, or
 // "<?xml").
@@ -29,15 +25,15 @@ constexpr std::size_t kLeadBytes = std::size_t{1} << 20;
 
 OrbitInput::OrbitInput(std::FILE *f) {
   const off_t at = ftello(f);
-  static constexpr char kMark[] = "\xEF\xBB\xBF";
   std::string &head = replay_.head;
   std::size_t keyword = 0;
   for (int c; keyword < kKeywordBytes && (keyword > 0 || head.size() < kLeadBytes) &&
                  (c = std::getc(f)) != EOF;) {
     const std::size_t i = head.size();
     head.push_back(static_cast<char>(c));
-    const bool in_mark = i < 3 && head.compare(0, i + 1, kMark, i + 1) == 0;
-    if (keyword > 0 || !(in_mark || blank(c)))
+    const bool in_mark =
+        i < 3 && head.compare(0, i + 1, oem::kByteOrderMark.substr(0, i + 1)) == 0;
+    if (keyword > 0 || !(in_mark || oem::lead_blank(c)))
       ++keyword;
   }
   if (std::ferror(f))

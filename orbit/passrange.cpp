@@ -304,9 +304,8 @@ int scan_message(std::FILE *f, const char *path, ReportRequest q) {
           fault = reader.error();
           return false;
         }
-        const char *why = tracking::message_record(m, r)
-                              ? tracking::unusable(r)
-                              : "a timestamp outside the years -32768 to 32767";
+        const char *why =
+            tracking::message_record(m, r) ? tracking::unusable(r) : tracking::kOutsideTheYears;
         if (why != nullptr) {
           fault = "line " + std::to_string(m.line) + ": " + why;
           return false;

@@ -180,7 +180,8 @@ Instant Instant::from_fields(int year, int month, int day, int hour, int minute,
       day <= days_in_month(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
       minute <= 59 && second >= 0.0 && second < 60.0) {
     const int whole = static_cast<int>(second);
-    i.record_time_ = days_from_civil(year, month, day) * 86400 + hour * 3600 + minute * 60 + whole;
+    i.record_time_ =
+        days_from_civil(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + whole;
     i.has_record_time_ = true;
     i.unix_ = static_cast<double>(i.record_time_) + (second - std::trunc(second));
     return i;
