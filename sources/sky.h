@@ -65,6 +65,9 @@ public:
   Pointed at(double t, int site, int source);
 
   int sites() const { return static_cast<int>(sites_.size()); }
+  // A site as the places are computed at (its weather the observing
+  // site's).
+  const on_surface &site(int site) const { return sites_[static_cast<std::size_t>(site)]; }
   int sources() const { return static_cast<int>(stars_.size()); }
 
 private:

@@ -84,9 +84,7 @@ SourceSearch::SourceSearch(const std::vector<Source> &sources, const SourceSetti
   // The largest refraction at each antenna's site: at an observed zenith
   // distance of 91 degrees, where it stops.
   for (int a = 0; a < limits::kAntennaCount; ++a) {
-    on_surface o;
-    make_on_surface(settings_.sites[a].latitude, settings_.sites[a].longitude,
-                    settings_.sites[a].height, 10.0, 1010.0, &o);
+    on_surface o = sky_.site(site_of_[a]);
     max_refraction_[a] = settings_.ref_option == 0 ? 0.0 : refract(&o, settings_.ref_option, 91.0);
   }
   mount_at_its_latitude_ =
