@@ -1,5 +1,6 @@
-// Fuzz target: the orbit-record scan of passrange (read_orbit_record), on
-// an orbit file held in memory.
+// Fuzz target: the formatted orbit-record scan (read_orbit_record), which
+// the fast reading passrange and the windows tools use falls back to and is
+// checked against (fast_text), on an orbit file held in memory.
 //
 // Properties checked: the scan always ends; every record it accepts moved
 // the stream forward by as many characters as it says it took, starts with

@@ -47,8 +47,8 @@ ReportLine report_line(std::int64_t requested_instant,
                        double y, double z, double vx, double vy, double vz,
                        ter2cel_stream *stream = nullptr);
 
-// report_line: the same for a record as read_orbit_record reads it, at its own
-// record time.
+// report_line: the same for a record as the orbit readers read it, at its
+// own record time.
 ReportLine report_line(const OrbitRecord &r, ter2cel_stream *stream = nullptr);
 
 // ---------------------------------------------------------------------------
