@@ -16,7 +16,7 @@
 
 namespace cli {
 
-// The kit's version, "0.3.0".
+// The kit's version, "0.4.0".
 const char *kit_version();
 
 // A text quoted for a one-line message: 'text', with a quote or a

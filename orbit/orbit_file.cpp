@@ -23,7 +23,8 @@ const char *unusable(const OrbitRecord &r) {
   return nullptr;
 }
 
-OrbitFile::OrbitFile(const std::string &path) : path_(path), file_(nullptr, std::fclose) {
+OrbitFile::OrbitFile(const std::string &path, long least_records)
+    : path_(path), file_(nullptr, std::fclose), least_records_(least_records) {
   const bool standard_input = path == "-";
   std::FILE *f = standard_input ? stdin : std::fopen(path.c_str(), "r");
   if (f == nullptr)
@@ -53,8 +54,8 @@ bool OrbitFile::next(StateNode &node) {
   OrbitRecord r;
   switch (reader_->next(r)) {
   case OrbitReader::Status::end:
-    if (records_ < 2)
-      throw kit::Failure(cli::quoted(path_) + ": fewer than two orbit records");
+    if (records_ < least_records_)
+      throw kit::Failure(cli::quoted(path_) + (least_records_ > 1 ? ": fewer than two orbit records" : ": no orbit record"));
     return false;
   case OrbitReader::Status::read_error:
     throw kit::Failure("cannot read " + cli::quoted(path_) + ": " + std::strerror(errno));
@@ -72,8 +73,8 @@ bool OrbitFile::next_message(StateNode &node) {
   if (!message_->next(m)) {
     if (!message_->error().empty())
       throw kit::Failure(cli::quoted(path_) + ": " + message_->error());
-    if (records_ < 2)
-      throw kit::Failure(cli::quoted(path_) + ": fewer than two orbit records");
+    if (records_ < least_records_)
+      throw kit::Failure(cli::quoted(path_) + (least_records_ > 1 ? ": fewer than two orbit records" : ": no orbit record"));
     return false;
   }
   OrbitRecord r;
@@ -99,6 +100,7 @@ bool OrbitFile::take(const OrbitRecord &r, long line, StateNode &node) {
     throw kit::Failure(at_line() + "record time not after the one before");
   ++records_;
   last_ = node.t;
+  record_ = r;
   return true;
 }
 

@@ -33,12 +33,15 @@ namespace tracking {
 // with", "... a timestamp outside the years -32768 to 32767", "... record
 // time not after the one before", "'F': fewer than two orbit records", a
 // message's faults as its reader words them ("'F': line N: ..."), and
-// "'F': the XML form (CCSDS 505.0) is not read".
+// "'F': the XML form (CCSDS 505.0) is not read".  A reader that charts a
+// single record asks for fewer (least_records 1).  record() is the record
+// of the node next() gave last, as read.
 // ---------------------------------------------------------------------------
 class OrbitFile {
 public:
-  explicit OrbitFile(const std::string &path);
+  explicit OrbitFile(const std::string &path, long least_records = 2);
   bool next(StateNode &node);
+  const OrbitRecord &record() const { return record_; }
 
 private:
   bool next_message(StateNode &node);
@@ -49,7 +52,9 @@ private:
   std::unique_ptr<OrbitInput> input_;
   std::unique_ptr<OrbitReader> reader_;
   std::unique_ptr<oem::OemReader> message_;
+  long least_records_;
   long records_ = 0;
+  OrbitRecord record_{};
   double last_ = 0.0;
 };
 
