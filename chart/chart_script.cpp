@@ -177,16 +177,24 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   }
 
   // The panels, from the top: the elevations, the distances, the sources.
-  const double title_band = 2.8 * char_px / h, key_band = 2.4 * char_px / h;
+  // Above each panel its key, in rows of about four entries: the
+  // elevations' seven, the distances' three, the sources' one each and six
+  // more.
+  const double title_band = 2.8 * char_px / h;
+  const auto key_band = [&](int entries) { return ((entries + 3) / 4 * 1.3 + 0.7) * char_px / h; };
+  const std::vector<double> keys = {key_band(7), key_band(3),
+                                    key_band(static_cast<int>(look.source_names.size()) + 6)};
   const double tick_band = 2.6 * char_px / h, label_band = 0.5 * char_px / h;
   const std::vector<double> shares = with_sources ? std::vector<double>{0.36, 0.26, 0.38}
                                                   : std::vector<double>{0.55, 0.45};
   std::vector<Panel> panels;
   {
     double top = 1.0 - title_band;
-    const double room = top - label_band - static_cast<double>(shares.size()) * (key_band + tick_band);
-    for (const double share : shares) {
-      const double plot_top = top - key_band, plot_bottom = plot_top - share * room;
+    double room = top - label_band - static_cast<double>(shares.size()) * tick_band;
+    for (std::size_t i = 0; i < shares.size(); ++i)
+      room -= keys[i];
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+      const double plot_top = top - keys[i], plot_bottom = plot_top - shares[i] * room;
       panels.push_back({left, right, plot_bottom, plot_top});
       top = plot_bottom - tick_band;
     }
@@ -257,7 +265,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   }
 
   // The elevations.
-  margins(s, panels[0], panels[0].top + key_band * 0.92);
+  margins(s, panels[0], panels[0].top + keys[0] - 0.15 * char_px / h);
   s += "set ylabel \"elevation (degrees)\"; set yrange [" + fixed(kElevationLow, 0) + ":" +
        fixed(kElevationHigh, 0) + "]; set ytics -90,30,90\n";
   s += "plot 0 with lines linecolor rgb \"#606060\" dashtype 2 title \"horizon\", \\\n";
@@ -305,7 +313,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   s += "\n";
 
   // The distances.
-  margins(s, panels[1], panels[1].top + key_band * 0.92);
+  margins(s, panels[1], panels[1].top + keys[1] - 0.15 * char_px / h);
   double lo = NAN, hi = NAN;
   for (const ReportLine &l : d.lines)
     for (int k = 0; k < 3; ++k) {
@@ -334,18 +342,20 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
        "\" title \"to the geocentre\"\n";
 
   if (with_sources) {
-    margins(s, panels[2], panels[2].top + key_band * 0.92);
+    margins(s, panels[2], panels[2].top + keys[2] - 0.15 * char_px / h);
     s += "unset logscale y\n";
     const int rows = 3 * static_cast<int>(look.source_names.size());
     const double row = std::min(8.0, 84.0 / rows);
     const auto row_top = [row](int source, int antenna) { return -3.0 - (source * 3 + antenna) * row; };
     std::string tics = "\"0\" 0, \"30\" 30, \"60\" 60, \"90\" 90";
-    static const char *const kAntennas[] = {"azel", "elev", "polar"};
-    for (std::size_t i = 0; i < look.source_names.size(); ++i)
-      for (int a = 0; a < 3; ++a)
-        tics += ", " + gnuplot_string(shortened(look.source_names[i], 14) + " " + kAntennas[a]) + " " +
-                fixed(row_top(static_cast<int>(i), a) - 0.45 * row, 3);
-    s += "set ylabel \"altitude (degrees), dashed at polar\"; set yrange [-90:90]; set ytics (" +
+    // Each source's three rows (azel, elev, polar, told by their colours)
+    // named at the middle one, where the name fits.
+    const double group_px = 3 * row / 180.0 * (panels[2].top - panels[2].bottom) * h;
+    if (group_px >= 1.1 * char_px)
+      for (std::size_t i = 0; i < look.source_names.size(); ++i)
+        tics += ", " + gnuplot_string(shortened(look.source_names[i], 16)) + " " +
+                fixed(row_top(static_cast<int>(i), 1) - 0.4 * row, 3);
+    s += "set ylabel \"altitude (degrees)\"; set yrange [-90:90]; set ytics (" +
          tics + ")\n";
     for (std::size_t c = 0; c < d.curves.size(); ++c) {
       s += "$curve" + std::to_string(c) + " << EOD\n";
@@ -366,7 +376,8 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
     s += "plot 0 with lines linecolor rgb \"#606060\" dashtype 2 notitle";
     for (std::size_t c = 0; c < d.curves.size(); ++c) {
       const SourceCurve &curve = d.curves[c];
-      s += ", \\\n  $curve" + std::to_string(c) + " using 1:2 with lines linewidth 2 dashtype " +
+      // Above the horizon only: below it lie the bars.
+      s += ", \\\n  $curve" + std::to_string(c) + " using 1:($2 >= 0 ? $2 : 1/0) with lines linewidth 2 dashtype " +
            (curve.site == 0 ? "1" : "3") + " linecolor rgb \"" +
            kSourceColour[curve.source % kSourceColours] + "\" " +
            (curve.site == 0 ? "title " + gnuplot_string(look.source_names[static_cast<std::size_t>(curve.source)]) +
@@ -374,6 +385,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
                             : std::string("notitle"));
     }
     static const char *const kPartFill[] = {"solid 0.35", "solid 1.0", "solid 1.0"};
+    static const char *const kAntennas[] = {"azel", "elev", "polar"};
     int parts[3][3] = {};
     for (const SourceBar &b : d.bars)
       ++parts[static_cast<int>(b.part)][b.antenna];
@@ -389,6 +401,8 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
         else if (part == 0)
           s += ", \\\n  keyentry with boxes " + style;
       }
+    s += ", \\\n  keyentry with lines linewidth 2 dashtype 3 linecolor rgb \"#606060\" title "
+         "\"at polar's mount\"";
     s += ", \\\n  keyentry with boxes fillcolor rgb \"#606060\" fillstyle solid 1.0 noborder title "
          "\"dark: at night\"";
     s += ", \\\n  keyentry with boxes fillcolor rgb \"#000000\" fillstyle solid 1.0 noborder title "
