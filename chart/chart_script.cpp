@@ -219,7 +219,12 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
       boxes.push_back({x, y + 0.45 * label_px, 3.1 * label_px, 1.2 * label_px,
                        culmination_is_cut(win) ? -1e9 : win.tca.look.elevation_deg});
     }
-    written = place_labels(boxes, {px_left, px_right, px_bottom, px_top});
+    // Culminations that would need six rows of labels or more over the
+    // plot's width are crowded: all are marked without text, rather than
+    // a mass of labels no one reads.
+    const bool crowded = static_cast<double>(boxes.size()) * 3.1 * label_px > 6.0 * (px_right - px_left);
+    written = crowded ? std::vector<bool>(boxes.size(), false)
+                      : place_labels(boxes, {px_left, px_right, px_bottom, px_top});
     s += "$culminations << EOD\n";
     for (std::size_t i = 0; i < d.windows.size(); ++i) {
       const tracking::Window &win = d.windows[i];
