@@ -84,6 +84,16 @@ std::string distance_tics(double lo, double hi, bool log_axis) {
   return out;
 }
 
+// The k-th field (from 0) of a line of fields apart by blanks.
+std::string field(const std::string &line, int k) {
+  std::size_t at = line.find_first_not_of(' ');
+  for (; k > 0 && at != std::string::npos; --k)
+    at = line.find_first_not_of(' ', line.find(' ', at));
+  if (at == std::string::npos)
+    return {};
+  return line.substr(at, line.find(' ', at) - at);
+}
+
 // A name cut to at most `most` bytes, never inside a UTF-8 character.
 std::string shortened(const std::string &name, std::size_t most) {
   if (name.size() <= most)
@@ -143,37 +153,64 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   // The records the pixel columns show.
   const double left = (with_sources ? 10.0 : 7.0) * char_px / w, right = 1.0 - 2.5 * char_px / w;
   const int columns = std::max(1, static_cast<int>((right - left) * w));
-  {
-    std::vector<std::vector<double>> series;
-    for (int k = 0; k < tracking::kStationCount; ++k) {
-      if (!look.stations[k])
-        continue;
-      std::vector<double> e, r;
-      for (const ReportLine &l : d.lines) {
-        e.push_back(k == 0 ? l.elevation1 : l.elevation2);
-        r.push_back(k == 0 ? l.distance1 : l.distance2);
-      }
-      series.push_back(std::move(e));
-      series.push_back(std::move(r));
+  // Each curve's column in $records (the Unix time first, then the
+  // report line's fields) and its values.
+  std::vector<int> curve_columns;
+  std::vector<std::vector<double>> series;
+  for (int k = 0; k < tracking::kStationCount; ++k) {
+    if (!look.stations[k])
+      continue;
+    std::vector<double> e, r;
+    for (const ReportLine &l : d.lines) {
+      e.push_back(k == 0 ? l.elevation1 : l.elevation2);
+      r.push_back(k == 0 ? l.distance1 : l.distance2);
     }
+    series.push_back(std::move(e));
+    curve_columns.push_back(6 + k);
+    series.push_back(std::move(r));
+    curve_columns.push_back(3 + k);
+  }
+  {
     std::vector<double> g;
     for (const ReportLine &l : d.lines)
       g.push_back(l.geocentric);
     series.push_back(std::move(g));
-    s += "$records << EOD\n";
+    curve_columns.push_back(5);
+  }
+  // The report line of a record, without its line end.
+  const auto line_of = [&d](std::size_t i) {
     char line[tracking::kReportTextMax];
-    for (const std::size_t i : column_extremes(d.t, series, d.from, d.to, columns)) {
-      const ReportLine &l = d.lines[i];
-      std::size_t n = tracking::report_text(l.julian_date, l.distance1, l.distance2, l.geocentric,
-                                            l.elevation1, l.elevation2, line);
-      if (n > 0 && line[n - 1] == '\n')
-        --n;
-      s += utc::unix_text(d.t[i]);
-      s += ' ';
-      s.append(line, n);
-      s += '\n';
+    const ReportLine &l = d.lines[i];
+    std::size_t n = tracking::report_text(l.julian_date, l.distance1, l.distance2, l.geocentric,
+                                          l.elevation1, l.elevation2, line);
+    if (n > 0 && line[n - 1] == '\n')
+      --n;
+    return std::string(line, n);
+  };
+  const std::vector<std::size_t> kept = column_extremes(d.t, series, d.from, d.to, columns);
+  s += "$records << EOD\n";
+  for (const std::size_t i : kept)
+    s += utc::unix_text(d.t[i]) + " " + line_of(i) + "\n";
+  s += "EOD\n";
+  // Where records crowd, each curve is drawn from its own extremes alone
+  // ($curve_C: the Unix time and column C's field as $records writes it),
+  // a few points a column rather than every row any curve keeps.
+  const bool reduced = kept.size() < d.t.size();
+  std::string curve_source[8];
+  for (std::size_t j = 0; j < series.size(); ++j) {
+    const int c = curve_columns[j];
+    if (!reduced) {
+      curve_source[c] = "$records using 1:" + std::to_string(c);
+      continue;
+    }
+    const std::string block = "$curve_" + std::to_string(c);
+    s += block + " << EOD\n";
+    for (const std::size_t i : column_extremes(d.t, {series[j]}, d.from, d.to, columns)) {
+      // Column c is the line's field c - 2 (the Julian date is field 0).
+      s += utc::unix_text(d.t[i]) + " " + field(line_of(i), c - 2) + "\n";
     }
     s += "EOD\n";
+    curve_source[c] = block + " using 1:2";
   }
 
   // The panels, from the top: the elevations, the distances, the sources.
@@ -293,7 +330,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
     const std::string name = tracking::kStationNames[k], colour = kStationColour[k];
     const std::string bar_style = "fillcolor rgb \"" + colour + "\" fillstyle solid 1.0 noborder title \"" +
                                   name + " windows\"";
-    s += ", \\\n  $records using 1:" + std::to_string(6 + k) +
+    s += ", \\\n  " + curve_source[6 + k] +
          " with lines linewidth 2 linecolor rgb \"" + colour + "\" title \"" + name + "\"";
     if (bars[k] > 0)
       s += ", \\\n  $windows using 2:(strcol(1) eq \"" + name + "\" ? " + fixed(kBarBottom[k], 0) +
@@ -341,9 +378,9 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   s += "plot ";
   for (int k = 0; k < tracking::kStationCount; ++k)
     if (look.stations[k])
-      s += "$records using 1:" + std::to_string(3 + k) + " with lines linewidth 2 linecolor rgb \"" +
+      s += curve_source[3 + k] + " with lines linewidth 2 linecolor rgb \"" +
            kStationColour[k] + "\" title \"to " + tracking::kStationNames[k] + "\", \\\n  ";
-  s += std::string("$records using 1:5 with lines linewidth 2 linecolor rgb \"") + kGeocentreColour +
+  s += curve_source[5] + " with lines linewidth 2 linecolor rgb \"" + kGeocentreColour +
        "\" title \"to the geocentre\"\n";
 
   if (with_sources) {
