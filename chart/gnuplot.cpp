@@ -12,29 +12,13 @@
 #include <cstring>
 
 #include "failure.h"
+#include "write_all.h"
 
 extern char **environ;
 
 namespace chart {
 
 namespace {
-
-// Writes all of text to fd; false when the reader went away or the write
-// failed.
-bool write_all(int fd, const std::string &text) {
-  const char *p = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = write(fd, p, left);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 // The last line of what gnuplot wrote to fd that holds more than blanks
 // and carets (gnuplot ends a fault with the line that names it, after the
@@ -121,7 +105,7 @@ void draw(const std::string &script, PictureFile &picture) {
   ignore.sa_handler = SIG_IGN;
   sigemptyset(&ignore.sa_mask);
   sigaction(SIGPIPE, &ignore, &before);
-  const bool written = write_all(fds.pipe_[1], script);
+  const bool written = cli::write_all(fds.pipe_[1], script.data(), script.size());
   close(fds.pipe_[1]);
   fds.pipe_[1] = -1;
   sigaction(SIGPIPE, &before, nullptr);

@@ -18,6 +18,7 @@
 #include "gnuplot.h"
 #include "options.h"
 #include "picture_file.h"
+#include "station_options.h"
 
 namespace {
 
@@ -94,42 +95,6 @@ struct Request {
   tracking::HorizonMask masks[tracking::kStationCount];
 };
 
-int station_index(const std::string &name) {
-  for (int k = 0; k < tracking::kStationCount; ++k)
-    if (name == tracking::kStationNames[k])
-      return k;
-  return -1;
-}
-
-void min_elevation(const char *text, Request &r) {
-  std::string name, value = text;
-  const bool one = cli::split_assignment(text, name, value);
-  double deg;
-  if (!cli::parse_number(value.c_str(), deg) || !(deg >= -90.0 && deg <= 90.0))
-    throw kit::Failure("--min-elevation: " + quoted(value) + " is not an elevation from -90 to 90");
-  const int k = one ? station_index(name) : -1;
-  if (one && k < 0)
-    throw kit::Failure("--min-elevation: unknown station " + quoted(name) + " (TS1 or TS2)");
-  for (int s = 0; s < tracking::kStationCount; ++s)
-    if (!one || s == k)
-      r.chart.search.min_elevation[s] = deg;
-}
-
-void mask(const char *text, Request &r) {
-  std::string name, path;
-  if (!cli::split_assignment(text, name, path))
-    throw kit::Failure("--mask: " + quoted(text) + " is not STATION=FILE");
-  const int k = station_index(name);
-  if (k < 0)
-    throw kit::Failure("--mask: unknown station " + quoted(name) + " (TS1 or TS2)");
-  try {
-    r.masks[k].read(path.c_str());
-  } catch (const kit::Failure &e) {
-    throw kit::Failure("--mask: " + quoted(path) + ": " + e.what());
-  }
-  r.chart.search.mask[k] = &r.masks[k];
-}
-
 // --source [NAME=]RA,DEC: the name up to the last "=", which neither
 // coordinate holds; without one, the text itself.
 void source(const std::string &text, Request &r) {
@@ -175,7 +140,7 @@ void parse(int argc, char *argv[], Request &r) {
       cli::read_command_line(argc, argv, kName, kOptions, r.common, [&](int c) {
         switch (c) {
         case kStation: {
-          const int k = station_index(optarg);
+          const int k = tracking::station_index(optarg);
           if (k < 0)
             throw kit::Failure("--station: unknown station " + quoted(optarg) + " (TS1 or TS2)");
           if (!r.stations_given)
@@ -186,10 +151,10 @@ void parse(int argc, char *argv[], Request &r) {
           break;
         }
         case kMinElevation:
-          min_elevation(optarg, r);
+          tracking::read_min_elevation(optarg, r.chart.search.min_elevation);
           break;
         case kMask:
-          mask(optarg, r);
+          tracking::read_mask(optarg, r.masks, r.chart.search.mask);
           break;
         case kNight:
           r.chart.night = true;

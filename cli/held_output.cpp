@@ -8,25 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "write_all.h"
+
 namespace cli {
-
-namespace {
-
-// Writes all of a buffer to a descriptor; false on any failure.
-bool write_all(int fd, const char *data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-} // namespace
 
 HeldOutput::HeldOutput(std::size_t memory_limit) : memory_limit_(memory_limit) {
   cookie_io_functions_t io{};

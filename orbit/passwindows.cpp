@@ -28,6 +28,7 @@
 #include "limit_terms.h"
 #include "options.h"
 #include "orbit_file.h"
+#include "station_options.h"
 
 namespace {
 
@@ -100,51 +101,12 @@ int index_of(const std::string &name, const char *const names[], int n) {
   return -1;
 }
 
-// The station a name gives (TS1, TS2), or -1.
-int station_index(const std::string &name) {
-  return index_of(name, tracking::kStationNames, tracking::kStationCount);
-}
-
 // The window stream a name gives (TS1, TS2, any, both), or -1.
 int stream_index(const std::string &name) {
   return index_of(name, tracking::kStreamNames, tracking::kStreamCount);
 }
 
 using cli::quoted;
-
-// --min-elevation DEG or STATION=DEG.
-void min_elevation(const char *text, PasswindowsOptions &o) {
-  std::string name, value = text;
-  const bool one = cli::split_assignment(text, name, value);
-  double deg;
-  if (!cli::parse_number(value.c_str(), deg) || !(deg >= -90.0 && deg <= 90.0))
-    throw kit::Failure("--min-elevation: " + quoted(value) + " is not an elevation from -90 to 90");
-  if (!one) {
-    for (double &m : o.settings.min_elevation)
-      m = deg;
-    return;
-  }
-  const int k = station_index(name);
-  if (k < 0)
-    throw kit::Failure("--min-elevation: unknown station " + quoted(name) + " (TS1 or TS2)");
-  o.settings.min_elevation[k] = deg;
-}
-
-// --mask STATION=FILE.
-void mask(const char *text, PasswindowsOptions &o) {
-  std::string name, path;
-  if (!cli::split_assignment(text, name, path))
-    throw kit::Failure("--mask: " + quoted(text) + " is not STATION=FILE");
-  const int k = station_index(name);
-  if (k < 0)
-    throw kit::Failure("--mask: unknown station " + quoted(name) + " (TS1 or TS2)");
-  try {
-    o.masks[k].read(path.c_str());
-  } catch (const kit::Failure &e) {
-    throw kit::Failure("--mask: " + quoted(path) + ": " + e.what());
-  }
-  o.settings.mask[k] = &o.masks[k];
-}
 
 } // namespace
 
@@ -153,10 +115,10 @@ void parse_passwindows_options(int argc, char *argv[], PasswindowsOptions &o) {
       cli::read_command_line(argc, argv, kName, kOptions, o.common, [&](int c) {
         switch (c) {
         case kMinElevation:
-          min_elevation(optarg, o);
+          tracking::read_min_elevation(optarg, o.settings.min_elevation);
           break;
         case kMask:
-          mask(optarg, o);
+          tracking::read_mask(optarg, o.masks, o.settings.mask);
           break;
         case kStation: {
           const int k = stream_index(optarg);

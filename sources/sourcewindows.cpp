@@ -26,6 +26,7 @@
 #include "options.h"
 #include "pass_source.h"
 #include "source_search.h"
+#include "station_options.h"
 #include "table.h"
 
 namespace {
@@ -198,21 +199,9 @@ Request parse(int argc, char *argv[]) {
             throw kit::Failure("--tracked-by: unknown station " + quoted(optarg) +
                                " (TS1, TS2, any or both)");
           break;
-        case kMinElevation: {
-          std::string station, value = optarg;
-          const bool one = cli::split_assignment(optarg, station, value);
-          double deg;
-          if (!cli::parse_number(value.c_str(), deg) || !(deg >= -90.0 && deg <= 90.0))
-            throw kit::Failure("--min-elevation: " + quoted(value) +
-                               " is not an elevation from -90 to 90");
-          const int k = one ? index_of(station, tracking::kStationNames, tracking::kStationCount) : -1;
-          if (one && k < 0)
-            throw kit::Failure("--min-elevation: unknown station " + quoted(station) + " (TS1 or TS2)");
-          for (int s = 0; s < tracking::kStationCount; ++s)
-            if (!one || s == k)
-              r.min_elevation[s] = deg;
+        case kMinElevation:
+          tracking::read_min_elevation(optarg, r.min_elevation);
           break;
-        }
         case kEvents:
           r.events = true;
           break;
