@@ -10,6 +10,7 @@
 
 #include "decimal_text.h"
 #include "failure.h"
+#include "text_line.h"
 
 namespace tracking {
 
@@ -55,8 +56,12 @@ std::string HorizonMask::load(const char *path) {
   long line = 0;
   std::string problem;
   ssize_t length;
-  while (problem.empty() && (length = getline(&buffer, &capacity, f)) != -1) {
+  while (problem.empty() && (length = cli::text_line(&buffer, &capacity, f)) != -1) {
     ++line;
+    if (length == cli::kLineTooLong) {
+      problem = at_line(line, "a line longer than 65536 bytes");
+      break;
+    }
     if (std::strlen(buffer) != static_cast<std::size_t>(length)) {
       problem = at_line(line, "a NUL byte");
       break;

@@ -10,6 +10,7 @@
 
 #include "failure.h"
 #include "options.h"
+#include "text_line.h"
 
 namespace sources {
 
@@ -137,10 +138,15 @@ std::vector<Source> read_catalog(const std::string &path) {
   long line = 0;
   for (;;) {
     errno = 0;
-    const ssize_t length = getline(&buffer, &capacity, f);
+    const ssize_t length = cli::text_line(&buffer, &capacity, f);
     if (length == -1)
       break;
     ++line;
+    if (length == cli::kLineTooLong) {
+      std::free(buffer);
+      throw kit::Failure("--catalog: " + quoted(path) + ": line " + std::to_string(line) +
+                         ": a line longer than 65536 bytes");
+    }
     if (std::strlen(buffer) != static_cast<std::size_t>(length)) {
       std::free(buffer);
       throw kit::Failure("--catalog: " + quoted(path) + ": line " + std::to_string(line) +
