@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "column_reduction.h"
 #include "failure.h"
@@ -51,25 +52,41 @@ std::string span_text(const ChartRequest &r) {
   return r.span_given ? " from " + utc::iso_text(r.start) + " to " + utc::iso_text(r.end) : "";
 }
 
-void read_orbit(const ChartRequest &r, ChartData &d, std::vector<windows::Interval> &any) {
-  WindowList list;
+// The records from START to END and the stations' windows; the windows of
+// any, for the sources' tracked parts, from a search of their own when the
+// stations' are cut by the nights (the tracking is the tracking, day or
+// night).  Returns the span the file's records cover of START to END.
+std::pair<double, double> read_orbit(const ChartRequest &r, ChartData &d,
+                                     std::vector<windows::Interval> &any) {
+  WindowList list, tracking_list;
   tracking::SearchSettings settings = r.search;
   settings.start = r.start;
   settings.end = r.end;
   for (int k = 0; k < tracking::kStationCount; ++k)
     settings.wanted[k] = r.stations[k];
-  settings.wanted[tracking::kAny] = !r.sources.empty();
+  settings.wanted[tracking::kAny] = !r.sources.empty() && !r.night;
   settings.wanted[tracking::kBoth] = false;
+  tracking::SearchSettings tracking_settings = settings;
+  for (bool &w : tracking_settings.wanted)
+    w = false;
+  tracking_settings.wanted[tracking::kAny] = true;
   NightSource nights(r.end, "--night");
   windows::Gate gate(nights);
   if (r.night)
     settings.gate = &gate;
   tracking::PassSearch search(settings, list);
+  std::unique_ptr<tracking::PassSearch> tracking_search;
+  if (!r.sources.empty() && r.night)
+    tracking_search = std::make_unique<tracking::PassSearch>(tracking_settings, tracking_list);
   tracking::OrbitFile file(r.orbit, 1);
   ter2cel_stream stream;
   ter2cel_stream_init(&stream);
   bool searching = true;
+  double first = NAN, last = NAN, previous = NAN;
   for (tracking::StateNode node; file.next(node);) {
+    if (std::isnan(first))
+      first = node.t;
+    last = node.t;
     if (node.t >= r.start && node.t <= r.end) {
       const ReportLine line = report_line(file.record(), &stream);
       if (line.status != 0)
@@ -77,18 +94,28 @@ void read_orbit(const ChartRequest &r, ChartData &d, std::vector<windows::Interv
                            std::to_string(line.status) + ") at " + utc::iso_text(node.t));
       d.t.push_back(node.t);
       d.lines.push_back(line);
+      d.breaks.push_back(d.t.size() > 1 &&
+                         (node.after_break || node.t - previous > settings.max_gap));
     }
-    if (searching)
+    previous = node.t;
+    if (searching) {
       searching = search.add(node);
+      if (tracking_search)
+        tracking_search->add(node);
+    }
     if (!searching && node.t > r.end)
       break;
   }
-  if (searching)
+  if (searching) {
     search.finish();
+    if (tracking_search)
+      tracking_search->finish();
+  }
   if (d.t.empty())
     throw kit::Failure("no orbit record in " + cli::quoted(r.orbit) + span_text(r));
   d.windows = std::move(list.stations);
-  any = std::move(list.any);
+  any = std::move(tracking_search ? tracking_list.any : list.any);
+  return {std::max(first, r.start), std::min(last, r.end)};
 }
 
 void source_parts(const ChartRequest &r, ChartData &d, const std::vector<windows::Interval> &any) {
@@ -147,9 +174,11 @@ void source_parts(const ChartRequest &r, ChartData &d, const std::vector<windows
 ChartData gather(const ChartRequest &r) {
   ChartData d;
   std::vector<windows::Interval> any;
-  read_orbit(r, d, any);
-  d.from = d.t.front();
-  d.to = d.t.back();
+  // The time axis: the span given, where the records cover it (a window
+  // cut there by START or END is seen cut), else the records'.
+  const std::pair<double, double> covered = read_orbit(r, d, any);
+  d.from = r.span_given ? covered.first : d.t.front();
+  d.to = r.span_given ? covered.second : d.t.back();
   if (d.from == d.to) {
     d.from -= 300.0;
     d.to += 300.0;

@@ -50,8 +50,13 @@ struct ChartData {
   // The records from START to END: their instants and report lines.
   std::vector<double> t;
   std::vector<ReportLine> lines;
-  double from = 0.0, to = 0.0;         // the time axis: the records' span,
-                                       // 10 minutes around a single one
+  std::vector<bool> breaks;            // a gap in the data before record i
+                                       // (further apart than the search's
+                                       // --max-gap, or a message's break)
+  double from = 0.0, to = 0.0;         // the time axis: START to END where
+                                       // the records cover it, else the
+                                       // records' span; 10 minutes around
+                                       // a single instant
   std::vector<tracking::Window> windows; // TS1's and TS2's, in time order
   std::vector<Night> nights;           // over the time axis
   std::string nights_problem;          // why there are none, when they
@@ -67,11 +72,14 @@ struct ChartData {
 // allowed): each record from START to END gets passrange's report line
 // (report_line, along one rotation stream), and every record feeds the
 // window search (tracking::PassSearch with the request's settings, cut by
-// the nights when asked).  The nights are the night search's over the time
-// axis.  Each source is placed (sources::Sky) at both sites at steps of at
-// most half a pixel column or 30 minutes and reduced to the columns; its
+// the nights when asked).  The time axis is START to END where the file's
+// records cover them, else the charted records' span; the nights are the
+// night search's over it.  Each source is placed (sources::Sky) at both
+// sites at steps of at most half a pixel column or 30 minutes and reduced
+// to the columns; its
 // windows at each antenna are the source search's over the time axis, then
-// again cut by the nights and by the stations' windows (any).
+// again cut by the nights and by the stations' windows (any; not cut by
+// the nights, whatever --night does to the stations' windows).
 // Throws kit::Failure: the orbit file's faults as OrbitFile names them, "no
 // orbit record ..." when none lies in the span, a record whose Earth
 // rotation fails, sources over a span the solar ephemeris does not serve.

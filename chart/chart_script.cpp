@@ -60,12 +60,20 @@ bool culmination_is_cut(const tracking::Window &w) {
          (w.tca.t == w.los.t && cut_edge(w.los_bound));
 }
 
+// A tick's label as gnuplot reads it: a format, its "%" doubled.
+std::string tic_label(const std::string &text) {
+  std::string out;
+  for (const char c : text)
+    out += c == '%' ? std::string("%%") : std::string(1, c);
+  return gnuplot_string(out);
+}
+
 // The distance ticks: 1, 2 and 5 times the powers of ten on a logarithmic
 // axis, a round step for about six marks on a linear one.
 std::string distance_tics(double lo, double hi, bool log_axis) {
   std::string out;
   const auto add = [&out](double v) {
-    out += (out.empty() ? "" : ", ") + gnuplot_string(grouped(static_cast<long long>(v))) + " " +
+    out += (out.empty() ? "" : ", ") + tic_label(grouped(static_cast<long long>(v))) + " " +
            fixed(v, 0);
   };
   if (log_axis) {
@@ -94,14 +102,15 @@ std::string field(const std::string &line, int k) {
   return line.substr(at, line.find(' ', at) - at);
 }
 
-// A name cut to at most `most` bytes, never inside a UTF-8 character.
+// A name cut to at most `most` bytes, never inside a UTF-8 character, an
+// ellipsis telling it was cut.
 std::string shortened(const std::string &name, std::size_t most) {
   if (name.size() <= most)
     return name;
-  std::size_t n = most - 1;
+  std::size_t n = most - 3;
   while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80)
     --n;
-  return name.substr(0, n) + "~";
+  return name.substr(0, n) + "\u2026";
 }
 
 } // namespace
@@ -118,6 +127,35 @@ std::string gnuplot_string(const std::string &text) {
     }
   }
   return out + "\"";
+}
+
+std::string displayable(const std::string &text) {
+  std::string out;
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = byte(i);
+    // The length of a well-formed UTF-8 character starting here, or 0.
+    std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
+                  : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    for (std::size_t k = 1; k < n; ++k)
+      if (i + k >= text.size() || (byte(i + k) & 0xC0) != 0x80)
+        n = 0;
+    // No overlong form, surrogate or code point beyond U+10FFFF.
+    if (n == 3 && ((c == 0xE0 && byte(i + 1) < 0xA0) || (c == 0xED && byte(i + 1) >= 0xA0)))
+      n = 0;
+    if (n == 4 && ((c == 0xF0 && byte(i + 1) < 0x90) || (c == 0xF4 && byte(i + 1) >= 0x90)))
+      n = 0;
+    if (n == 0 || (n == 1 && (c < 0x20 || c == 0x7F))) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", c);
+      out += escape;
+      ++i;
+      continue;
+    }
+    out.append(text, i, n);
+    i += n;
+  }
+  return out;
 }
 
 std::string grouped(long long n) {
@@ -148,7 +186,8 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   else
     s += "set terminal pngcairo size " + std::to_string(look.width) + "," +
          std::to_string(look.height) + " font 'DejaVu Sans," + fixed(font, 0) + "'\n";
-  s += "set encoding utf8\n";
+  // Text as given: no "_" or "^" read as a subscript or a superscript.
+  s += "set encoding utf8\nset termoption noenhanced\n";
 
   // The records the pixel columns show.
   const double left = (with_sources ? 10.0 : 7.0) * char_px / w, right = 1.0 - 2.5 * char_px / w;
@@ -187,10 +226,21 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
       --n;
     return std::string(line, n);
   };
+  // A gap in the data is a gap in every curve: a blank line in a block,
+  // where gnuplot lifts its pen.  gaps[i]: the gaps up to record i.
+  std::vector<std::size_t> gaps(d.t.size(), 0);
+  for (std::size_t i = 1; i < d.t.size(); ++i)
+    gaps[i] = gaps[i - 1] + (i < d.breaks.size() && d.breaks[i] ? 1 : 0);
+  const auto rows = [&](const std::vector<std::size_t> &kept, const auto &row) {
+    for (std::size_t j = 0; j < kept.size(); ++j) {
+      if (j > 0 && gaps[kept[j]] != gaps[kept[j - 1]])
+        s += "\n";
+      s += utc::unix_text(d.t[kept[j]]) + " " + row(kept[j]) + "\n";
+    }
+  };
   const std::vector<std::size_t> kept = column_extremes(d.t, series, d.from, d.to, columns);
   s += "$records << EOD\n";
-  for (const std::size_t i : kept)
-    s += utc::unix_text(d.t[i]) + " " + line_of(i) + "\n";
+  rows(kept, line_of);
   s += "EOD\n";
   // Where records crowd, each curve is drawn from its own extremes alone
   // ($curve_C: the Unix time and column C's field as $records writes it),
@@ -205,20 +255,22 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
     }
     const std::string block = "$curve_" + std::to_string(c);
     s += block + " << EOD\n";
-    for (const std::size_t i : column_extremes(d.t, {series[j]}, d.from, d.to, columns)) {
-      // Column c is the line's field c - 2 (the Julian date is field 0).
-      s += utc::unix_text(d.t[i]) + " " + field(line_of(i), c - 2) + "\n";
-    }
+    // Column c is the line's field c - 2 (the Julian date is field 0).
+    rows(column_extremes(d.t, {series[j]}, d.from, d.to, columns),
+         [&](std::size_t i) { return field(line_of(i), c - 2); });
     s += "EOD\n";
     curve_source[c] = block + " using 1:2";
   }
 
   // The panels, from the top: the elevations, the distances, the sources.
-  // Above each panel its key, in rows of about four entries: the
-  // elevations' seven, the distances' three, the sources' one each and six
-  // more.
+  // Above each panel its key, in rows of as many entries as the width
+  // holds (an entry about 20 characters wide): the elevations' seven, the
+  // distances' three, the sources' one each and six more.
   const double title_band = 2.8 * char_px / h;
-  const auto key_band = [&](int entries) { return ((entries + 3) / 4 * 1.3 + 0.7) * char_px / h; };
+  const int per_row = std::max(1, static_cast<int>((right - left) * w / (20.0 * char_px)));
+  const auto key_band = [&](int entries) {
+    return ((entries + per_row - 1) / per_row * 1.3 + 0.7) * char_px / h;
+  };
   const std::vector<double> keys = {key_band(7), key_band(3),
                                     key_band(static_cast<int>(look.source_names.size()) + 6)};
   const double tick_band = 2.6 * char_px / h, label_band = 0.5 * char_px / h;
@@ -278,7 +330,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   {
     std::string tics;
     for (const Tick &t : time_ticks(d.from, d.to, most_ticks))
-      tics += (tics.empty() ? "" : ", ") + gnuplot_string(t.label) + " " + utc::unix_text(t.t);
+      tics += (tics.empty() ? "" : ", ") + tic_label(t.label) + " " + utc::unix_text(t.t);
     s += "set xrange [" + utc::unix_text(d.from) + ":" + utc::unix_text(d.to) + "]\n";
     s += tics.empty() ? "set xtics ()\n" : "set xtics (" + tics + ")\n";
   }
@@ -301,7 +353,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
     stamp(d.t.front(), first);
     stamp(d.t.back(), last);
     s += "set multiplot title " +
-         gnuplot_string(look.orbit_name + ": " + first + " to " + last + " UTC, " +
+         gnuplot_string(displayable(look.orbit_name) + ": " + first + " to " + last + " UTC, " +
                         std::to_string(d.t.size()) + (d.t.size() == 1 ? " record" : " records")) +
          " noenhanced\n";
   }
@@ -348,7 +400,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
            colour + "\" notitle";
   }
   s += ", \\\n  keyentry with points pointtype 6 pointsize 1.4 linewidth 2 linecolor rgb "
-       "\"#606060\" title \"cut by the span\"";
+       "\"#606060\" title \"cut by the span or a gap\"";
   if (labels > 0)
     s += ", \\\n  $culminations using 1:($4 == 1 ? $2 : 1/0):(sprintf(\"%.1f°\", $2)) with labels "
          "offset 0,1 font \"," + fixed(label_font, 0) + "\" notitle";
@@ -395,7 +447,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
     const double group_px = 3 * row / 180.0 * (panels[2].top - panels[2].bottom) * h;
     if (group_px >= 1.1 * char_px)
       for (std::size_t i = 0; i < look.source_names.size(); ++i)
-        tics += ", " + gnuplot_string(shortened(look.source_names[i], 16)) + " " +
+        tics += ", " + tic_label(shortened(displayable(look.source_names[i]), 16)) + " " +
                 fixed(row_top(static_cast<int>(i), 1) - 0.4 * row, 3);
     s += "set ylabel \"altitude (degrees)\"; set yrange [-90:90]; set ytics (" +
          tics + ")\n";
@@ -422,7 +474,7 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
       s += ", \\\n  $curve" + std::to_string(c) + " using 1:($2 >= 0 ? $2 : 1/0) with lines linewidth 2 dashtype " +
            (curve.site == 0 ? "1" : "3") + " linecolor rgb \"" +
            kSourceColour[curve.source % kSourceColours] + "\" " +
-           (curve.site == 0 ? "title " + gnuplot_string(look.source_names[static_cast<std::size_t>(curve.source)]) +
+           (curve.site == 0 ? "title " + gnuplot_string(shortened(displayable(look.source_names[static_cast<std::size_t>(curve.source)]), 40)) +
                                   " noenhanced"
                             : std::string("notitle"));
     }

@@ -26,6 +26,11 @@ struct ChartLook {
 // read as a quote, a backquote, a macro or an escape of its own.
 std::string gnuplot_string(const std::string &text);
 
+// A name as a picture can show it: its UTF-8 characters as they are, each
+// byte of a control character (a tab, a line end) or of what is not UTF-8
+// written as \xHH, so that an SVG stays well-formed XML.
+std::string displayable(const std::string &text);
+
 // An integer with its thousands grouped by commas: "100,000".
 std::string grouped(long long n);
 

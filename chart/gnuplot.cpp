@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -43,6 +44,21 @@ std::string last_message(int fd) {
   return message;
 }
 
+// Whether a picture of `size` bytes on fd ends as a whole one does: a PNG
+// with its IEND chunk, an SVG with "</svg>" and blanks.
+bool whole(int fd, off_t size, bool svg) {
+  static const unsigned char kIend[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+  char tail[64];
+  const off_t n = std::min<off_t>(size, sizeof tail);
+  if (pread(fd, tail, static_cast<std::size_t>(n), size - n) != n)
+    return false;
+  if (!svg)
+    return n >= 12 && std::memcmp(tail + n - 12, kIend, 12) == 0;
+  std::string end(tail, static_cast<std::size_t>(n));
+  end.erase(end.find_last_not_of(" \t\r\n") + 1);
+  return end.size() >= 6 && end.compare(end.size() - 6, 6, "</svg>") == 0;
+}
+
 class Descriptors {
 public:
   ~Descriptors() {
@@ -57,7 +73,7 @@ public:
 
 } // namespace
 
-void draw(const std::string &script, PictureFile &picture) {
+void draw(bool svg, const std::string &script, PictureFile &picture) {
   Descriptors fds;
   fds.messages_ = picture.scratch();
   if (fds.messages_ < 0 || pipe2(fds.pipe_, O_CLOEXEC) != 0)
@@ -98,6 +114,7 @@ void draw(const std::string &script, PictureFile &picture) {
     throw kit::Failure("gnuplot is not installed (Debian package gnuplot-nox)");
   if (spawned != 0)
     throw kit::Failure(std::string("cannot run gnuplot: ") + std::strerror(spawned));
+  picture.stop_on_signal(pid);
   close(fds.pipe_[0]);
   fds.pipe_[0] = -1;
   // A gnuplot that stops reading ends the writes with EPIPE, not a signal.
@@ -113,6 +130,7 @@ void draw(const std::string &script, PictureFile &picture) {
   while (waitpid(pid, &status, 0) < 0)
     if (errno != EINTR)
       throw kit::Failure(std::string("cannot run gnuplot: ") + std::strerror(errno));
+  picture.stop_on_signal(0);
   const std::string message = last_message(fds.messages_);
   if (!message.empty())
     throw kit::Failure("gnuplot could not draw the chart: " + message);
@@ -126,7 +144,9 @@ void draw(const std::string &script, PictureFile &picture) {
     throw kit::Failure("gnuplot could not draw the chart: it did not read the whole script");
   struct stat st;
   if (fstat(picture.descriptor(), &st) != 0 || st.st_size == 0)
-    throw kit::Failure("gnuplot drew nothing");
+    throw kit::Failure("gnuplot drew nothing (is the disk full?)");
+  if (!whole(picture.descriptor(), st.st_size, svg))
+    throw kit::Failure("gnuplot's picture is cut short (is the disk full?)");
 }
 
 } // namespace chart

@@ -12,7 +12,8 @@ namespace chart {
 // ---------------------------------------------------------------------------
 // draw: runs gnuplot (found on PATH) on a script.
 //
-// Given:   script   the script, handed to gnuplot through a pipe that it
+// Given:   svg      whether the picture is an SVG (else a PNG)
+//          script   the script, handed to gnuplot through a pipe that it
 //                   reads as the file /dev/fd/3 (its standard input is
 //                   /dev/null)
 //          picture  where gnuplot's standard output goes
@@ -21,10 +22,14 @@ namespace chart {
 // some faults (a plot with no valid point), so any message is a failure.
 // Throws kit::Failure: "gnuplot is not installed (Debian package
 // gnuplot-nox)"; "gnuplot could not draw the chart: MESSAGE" (the last
-// line it wrote, or its exit status or signal when it said nothing); "gnuplot drew
-// nothing" for an empty picture.
+// line it wrote, or its exit status or signal when it said nothing); "gnuplot
+// drew nothing (is the disk full?)" for an empty picture, "gnuplot's picture
+// is cut short (is the disk full?)" for one that does not end as a PNG or an
+// SVG ends (its IEND chunk, "</svg>"): gnuplot says nothing of a write that
+// fails.  While gnuplot runs, a hangup, an interrupt or a termination of
+// this process ends gnuplot too (PictureFile's handler).
 // ---------------------------------------------------------------------------
-void draw(const std::string &script, PictureFile &picture);
+void draw(bool svg, const std::string &script, PictureFile &picture);
 
 } // namespace chart
 

@@ -6,7 +6,10 @@
 //   passchart [OPTIONS] ORBITFILE OUTPUT.svg|OUTPUT.png [START END]
 //
 // See passchart(1).
+#include <fcntl.h>
+
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -113,7 +116,8 @@ void source(const std::string &text, Request &r) {
   }
 }
 
-// --size WIDTHxHEIGHT, each from 320 to 10000 pixels.
+// --size WIDTHxHEIGHT, from 640x400 (the smallest the panels and their
+// keys fit) to 10000x10000 pixels.
 void size(const char *text, Request &r) {
   const std::string t = text;
   const std::size_t x = t.find('x');
@@ -121,9 +125,9 @@ void size(const char *text, Request &r) {
   const bool read = x != std::string::npos && cli::parse_number(t.substr(0, x).c_str(), width) &&
                     cli::parse_number(t.substr(x + 1).c_str(), height);
   if (!read || width != static_cast<int>(width) || height != static_cast<int>(height) ||
-      width < 320 || width > 10000 || height < 240 || height > 10000)
+      width < 640 || width > 10000 || height < 400 || height > 10000)
     throw kit::Failure("--size: " + quoted(text) +
-                       " is not WIDTHxHEIGHT in pixels (320x240 to 10000x10000)");
+                       " is not WIDTHxHEIGHT in pixels (640x400 to 10000x10000)");
   r.look.width = static_cast<int>(width);
   r.look.height = static_cast<int>(height);
   r.size_given = true;
@@ -131,7 +135,7 @@ void size(const char *text, Request &r) {
 
 bool ends_with(const std::string &s, const char *suffix) {
   const std::string x = suffix;
-  return s.size() > x.size() && s.compare(s.size() - x.size(), x.size(), x) == 0;
+  return s.size() >= x.size() && s.compare(s.size() - x.size(), x.size(), x) == 0;
 }
 
 void parse(int argc, char *argv[], Request &r) {
@@ -219,15 +223,25 @@ int run(int argc, char *argv[]) {
     const chart::ChartData data = chart::gather(r.chart);
     if (!data.nights_problem.empty())
       std::fprintf(stderr, "%s: no night bands: %s\n", kName, data.nights_problem.c_str());
-    chart::draw(chart::chart_script(data, r.look), picture);
+    chart::draw(r.look.svg, chart::chart_script(data, r.look), picture);
     picture.commit();
     return 0;
   } catch (const kit::Failure &e) {
     std::fprintf(stderr, "%s: %s\n", kName, e.what());
-    return 1;
+  } catch (const std::bad_alloc &) {
+    std::fprintf(stderr, "%s: out of memory\n", kName);
   }
+  return 1;
 }
 
 } // namespace
 
-int main(int argc, char *argv[]) { return run(argc, argv); }
+int main(int argc, char *argv[]) {
+  // Descriptors 0 to 2 open, on /dev/null where they were closed, so that
+  // no file of this run takes one of their numbers (a note to a closed
+  // standard error would land in the picture).
+  for (int fd = 0; fd <= 2; ++fd)
+    if (fcntl(fd, F_GETFD) == -1 && open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
+      return 1;
+  return run(argc, argv);
+}

@@ -21,8 +21,11 @@ namespace {
 // The private file's name for the signal handler: a fixed buffer it may
 // read without allocating.
 char pending[4096];
+volatile sig_atomic_t child_to_stop = 0;
 
 extern "C" void remove_and_exit(int) {
+  if (child_to_stop != 0)
+    kill(static_cast<pid_t>(child_to_stop), SIGKILL);
   if (pending[0] != '\0')
     unlink(pending);
   _exit(1);
@@ -67,6 +70,7 @@ PictureFile::PictureFile(const std::string &output) : output_(output) {
 }
 
 PictureFile::~PictureFile() {
+  child_to_stop = 0;
   pending[0] = '\0';
   if (fd_ >= 0)
     close(fd_);
@@ -83,6 +87,8 @@ int PictureFile::scratch() const {
     unlink(name.data());
   return fd;
 }
+
+void PictureFile::stop_on_signal(pid_t child) { child_to_stop = child; }
 
 void PictureFile::commit() {
   const mode_t mask = umask(0);

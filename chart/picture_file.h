@@ -3,6 +3,8 @@
 #ifndef KIT_CHART_PICTURE_FILE_H
 #define KIT_CHART_PICTURE_FILE_H
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace chart {
@@ -30,6 +32,9 @@ public:
   // what gnuplot says.  -1 when it cannot be made.
   int scratch() const;
   void commit();
+  // The process a hangup, an interrupt or a termination ends too, before
+  // the file is removed (0: none).
+  void stop_on_signal(pid_t child);
 
 private:
   std::string output_, path_;

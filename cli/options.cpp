@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "decimal_text.h"
 #include "escape.h"
@@ -230,6 +231,9 @@ int run_tool(const char *tool, const char *usage, std::FILE *out, std::FILE *err
     return 0;
   } catch (const kit::Failure &e) {
     std::fprintf(err, "%s: %s\n", tool, e.what());
+    return 1;
+  } catch (const std::bad_alloc &) {
+    std::fprintf(err, "%s: out of memory\n", tool);
     return 1;
   }
 }

@@ -125,7 +125,7 @@ int answer_command_line(const char *tool, const char *usage, const CommonOptions
 //
 // Returned (function value): the exit status: 0, or 1 after the one line
 //   "TOOL: WHAT" on err for a kit::Failure thrown by either (the only place
-//   a windows tool reports a fault).
+//   a windows tool reports a fault), or "TOOL: out of memory".
 // ---------------------------------------------------------------------------
 int run_tool(const char *tool, const char *usage, std::FILE *out, std::FILE *err,
              const std::function<CommonOptions()> &parse, const std::function<void()> &work);
