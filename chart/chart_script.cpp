@@ -145,7 +145,12 @@ std::string displayable(const std::string &text) {
       n = 0;
     if (n == 4 && ((c == 0xF0 && byte(i + 1) < 0x90) || (c == 0xF4 && byte(i + 1) >= 0x90)))
       n = 0;
-    if (n == 0 || (n == 1 && (c < 0x20 || c == 0x7F))) {
+    // Nor U+FFFE and U+FFFF, which XML does not admit.
+    if (n == 3 && c == 0xEF && byte(i + 1) == 0xBF && byte(i + 2) >= 0xBE)
+      n = 0;
+    // Nor the "]]>" that XML does not admit in text.
+    const bool closes_section = c == '>' && out.size() >= 2 && out.compare(out.size() - 2, 2, "]]") == 0;
+    if (n == 0 || (n == 1 && (c < 0x20 || c == 0x7F)) || closes_section) {
       char escape[8];
       std::snprintf(escape, sizeof escape, "\\x%02X", c);
       out += escape;
@@ -242,6 +247,24 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   s += "$records << EOD\n";
   rows(kept, line_of);
   s += "EOD\n";
+  // A record with a gap on either side (or alone) makes no line: it is
+  // drawn as a point, from $isolated ("UNIX LINE", as $records).
+  std::vector<std::size_t> isolated;
+  for (std::size_t i = 0; i < d.t.size(); ++i)
+    if ((i == 0 || d.breaks[i]) && (i + 1 == d.t.size() || d.breaks[i + 1]))
+      isolated.push_back(i);
+  if (!isolated.empty()) {
+    s += "$isolated << EOD\n";
+    for (const std::size_t i : isolated)
+      s += utc::unix_text(d.t[i]) + " " + line_of(i) + "\n";
+    s += "EOD\n";
+  }
+  const auto points = [&isolated](int column, const char *colour) {
+    return isolated.empty() ? std::string()
+                            : ", \\\n  $isolated using 1:" + std::to_string(column) +
+                                  " with points pointtype 7 pointsize 0.7 linecolor rgb \"" + colour +
+                                  "\" notitle";
+  };
   // Where records crowd, each curve is drawn from its own extremes alone
   // ($curve_C: the Unix time and column C's field as $records writes it),
   // a few points a column rather than every row any curve keeps.
@@ -383,7 +406,8 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
     const std::string bar_style = "fillcolor rgb \"" + colour + "\" fillstyle solid 1.0 noborder title \"" +
                                   name + " windows\"";
     s += ", \\\n  " + curve_source[6 + k] +
-         " with lines linewidth 2 linecolor rgb \"" + colour + "\" title \"" + name + "\"";
+         " with lines linewidth 2 linecolor rgb \"" + colour + "\" title \"" + name + "\"" +
+         points(6 + k, kStationColour[k]);
     if (bars[k] > 0)
       s += ", \\\n  $windows using 2:(strcol(1) eq \"" + name + "\" ? " + fixed(kBarBottom[k], 0) +
            " : 1/0):2:3:(" + fixed(kBarBottom[k], 0) + "):(" + fixed(kBarTop[k], 0) +
@@ -431,9 +455,10 @@ std::string chart_script(const ChartData &d, const ChartLook &look) {
   for (int k = 0; k < tracking::kStationCount; ++k)
     if (look.stations[k])
       s += curve_source[3 + k] + " with lines linewidth 2 linecolor rgb \"" +
-           kStationColour[k] + "\" title \"to " + tracking::kStationNames[k] + "\", \\\n  ";
+           kStationColour[k] + "\" title \"to " + tracking::kStationNames[k] + "\"" +
+           points(3 + k, kStationColour[k]) + ", \\\n  ";
   s += curve_source[5] + " with lines linewidth 2 linecolor rgb \"" + kGeocentreColour +
-       "\" title \"to the geocentre\"\n";
+       "\" title \"to the geocentre\"" + points(5, kGeocentreColour) + "\n";
 
   if (with_sources) {
     margins(s, panels[2], panels[2].top + keys[2] - 0.15 * char_px / h);

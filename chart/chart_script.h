@@ -27,8 +27,9 @@ struct ChartLook {
 std::string gnuplot_string(const std::string &text);
 
 // A name as a picture can show it: its UTF-8 characters as they are, each
-// byte of a control character (a tab, a line end) or of what is not UTF-8
-// written as \xHH, so that an SVG stays well-formed XML.
+// byte of a control character (a tab, a line end), of U+FFFE or U+FFFF, of
+// what is not UTF-8, and the ">" of "]]>" written as \xHH, so that an SVG
+// stays well-formed XML.
 std::string displayable(const std::string &text);
 
 // An integer with its thousands grouped by commas: "100,000".

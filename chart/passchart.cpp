@@ -8,6 +8,8 @@
 // See passchart(1).
 #include <fcntl.h>
 
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -51,7 +53,8 @@ constexpr const char *kUsage =
     "  --catalog FILE             sources, one a line: NAME RA DEC [PMRA PMDEC\n"
     "                             PARALLAX RV]\n"
     "  --size WIDTHxHEIGHT        the picture's size in pixels (default\n"
-    "                             1600x1000, 1600x1400 with sources)\n"
+    "                             1600x1000, 1600x1400 with sources; at\n"
+    "                             least 640x400, 1000x800 with sources)\n"
     "  -h, --help                 this text\n"
     "  --version                  the version\n"
     "\n"
@@ -124,8 +127,8 @@ void size(const char *text, Request &r) {
   double width = 0, height = 0;
   const bool read = x != std::string::npos && cli::parse_number(t.substr(0, x).c_str(), width) &&
                     cli::parse_number(t.substr(x + 1).c_str(), height);
-  if (!read || width != static_cast<int>(width) || height != static_cast<int>(height) ||
-      width < 640 || width > 10000 || height < 400 || height > 10000)
+  if (!read || !(width >= 640 && width <= 10000 && height >= 400 && height <= 10000) ||
+      width != std::floor(width) || height != std::floor(height))
     throw kit::Failure("--size: " + quoted(text) +
                        " is not WIDTHxHEIGHT in pixels (640x400 to 10000x10000)");
   r.look.width = static_cast<int>(width);
@@ -203,6 +206,9 @@ void parse(int argc, char *argv[], Request &r) {
     r.look.source_names.push_back(s.name);
   if (!r.size_given && !r.chart.sources.empty())
     r.look.height = 1400;
+  // The source panel and its key need room of their own.
+  if (!r.chart.sources.empty() && (r.look.width < 1000 || r.look.height < 800))
+    throw kit::Failure("--size: a chart with sources needs at least 1000x800 pixels");
   for (int k = 0; k < tracking::kStationCount; ++k)
     r.look.stations[k] = r.chart.stations[k];
   r.look.orbit_name = r.chart.orbit;
@@ -243,5 +249,8 @@ int main(int argc, char *argv[]) {
   for (int fd = 0; fd <= 2; ++fd)
     if (fcntl(fd, F_GETFD) == -1 && open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
       return 1;
+  // A standard error whose reader is gone fails a note's write, not the
+  // run (gnuplot gets SIGPIPE back).
+  signal(SIGPIPE, SIG_IGN);
   return run(argc, argv);
 }

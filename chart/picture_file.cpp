@@ -23,12 +23,51 @@ namespace {
 char pending[4096];
 volatile sig_atomic_t child_to_stop = 0;
 
+// The signals that end a run, handled unless they were ignored (nohup, a
+// background job).
+constexpr int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGALRM, SIGUSR1, SIGUSR2};
+
 extern "C" void remove_and_exit(int) {
   if (child_to_stop != 0)
     kill(static_cast<pid_t>(child_to_stop), SIGKILL);
   if (pending[0] != '\0')
     unlink(pending);
+  static const char kMessage[] = "passchart: stopped by a signal, no picture written\n";
+  if (write(2, kMessage, sizeof kMessage - 1) < 0) {
+    // Nothing more can be told.
+  }
   _exit(1);
+}
+
+// The ending signals blocked (true) or delivered again.
+void block_ending_signals(bool block) {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int sig : kEndingSignals)
+    sigaddset(&set, sig);
+  sigprocmask(block ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
+// A private file made from a template, its name given back; the ending
+// signals blocked meanwhile, so that none comes between its making and
+// what the caller does next with `keep` (its name kept for the handler,
+// or the file unlinked).
+int private_file(const std::string &templ, std::string &made, bool keep) {
+  std::vector<char> name(templ.begin(), templ.end());
+  name.push_back('\0');
+  block_ending_signals(true);
+  const int fd = mkostemp(name.data(), O_CLOEXEC);
+  const int error = errno;
+  if (fd >= 0) {
+    made = name.data();
+    if (keep)
+      std::memcpy(pending, made.c_str(), made.size() + 1);
+    else
+      unlink(name.data());
+  }
+  block_ending_signals(false);
+  errno = error;
+  return fd;
 }
 
 // OUTPUT's folder, cut from the name itself: "." for a bare name, "/" for
@@ -55,18 +94,19 @@ PictureFile::PictureFile(const std::string &output) : output_(output) {
   std::string templ = folder_of(output) + "/.passchart.XXXXXX";
   if (templ.size() >= sizeof pending)
     throw kit::Failure(cannot_write(output, ENAMETOOLONG));
-  std::vector<char> name(templ.begin(), templ.end());
-  name.push_back('\0');
-  fd_ = mkostemp(name.data(), O_CLOEXEC);
-  if (fd_ < 0)
-    throw kit::Failure(cannot_write(output, errno));
-  path_ = name.data();
-  std::memcpy(pending, path_.c_str(), path_.size() + 1);
+  // The handler first, so that no signal finds the file made and not
+  // known to it; an ignored signal stays ignored.
   struct sigaction sa {};
   sa.sa_handler = remove_and_exit;
   sigemptyset(&sa.sa_mask);
-  for (const int sig : {SIGHUP, SIGINT, SIGTERM})
-    sigaction(sig, &sa, nullptr);
+  for (const int sig : kEndingSignals) {
+    struct sigaction before {};
+    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+      sigaction(sig, &sa, nullptr);
+  }
+  fd_ = private_file(templ, path_, true);
+  if (fd_ < 0)
+    throw kit::Failure(cannot_write(output, errno));
 }
 
 PictureFile::~PictureFile() {
@@ -79,13 +119,8 @@ PictureFile::~PictureFile() {
 }
 
 int PictureFile::scratch() const {
-  std::string templ = folder_of(output_) + "/.passchart.XXXXXX";
-  std::vector<char> name(templ.begin(), templ.end());
-  name.push_back('\0');
-  const int fd = mkostemp(name.data(), O_CLOEXEC);
-  if (fd >= 0)
-    unlink(name.data());
-  return fd;
+  std::string made;
+  return private_file(folder_of(output_) + "/.passchart.XXXXXX", made, false);
 }
 
 void PictureFile::stop_on_signal(pid_t child) { child_to_stop = child; }
@@ -99,8 +134,15 @@ void PictureFile::commit() {
     throw kit::Failure(cannot_write(output_, error));
   }
   fd_ = -1;
-  if (rename(path_.c_str(), output_.c_str()) != 0)
-    throw kit::Failure(cannot_write(output_, errno));
+  // From the rename on the run has succeeded: an ending signal is held
+  // back until the process ends, with status 0, rather than report a
+  // failure once OUTPUT is replaced.
+  block_ending_signals(true);
+  if (rename(path_.c_str(), output_.c_str()) != 0) {
+    const int error = errno;
+    block_ending_signals(false);
+    throw kit::Failure(cannot_write(output_, error));
+  }
   pending[0] = '\0';
   path_.clear();
 }

@@ -12,8 +12,11 @@ namespace chart {
 // ---------------------------------------------------------------------------
 // PictureFile: a private file beside OUTPUT (".passchart.XXXXXX" in
 // OUTPUT's folder), renamed over OUTPUT by commit(), removed otherwise (by
-// the destructor, or by the handler of a hangup, an interrupt or a
-// termination, which then ends the process with status 1).
+// the destructor, or by the handler of a hangup, an interrupt, a quit, a
+// termination, an alarm or a user signal that was not ignored, which then
+// says "passchart: stopped by a signal, no picture written" and ends the
+// process with status 1).  Once commit() renames, those signals are held
+// back until the process ends.
 //
 // Throws kit::Failure: "'OUTPUT' is a folder, not a picture file", "cannot
 // write 'OUTPUT': REASON" (its folder missing, not a folder, or not

@@ -2,6 +2,7 @@
 #include "text_line.h"
 
 #include <cstdlib>
+#include <new>
 
 namespace cli {
 
@@ -14,19 +15,19 @@ ssize_t text_line(char **buffer, std::size_t *capacity, std::FILE *f) {
         return -1;
       break;
     }
+    if (length == kLongestLine)
+      return kLineTooLong;
     if (length + 2 > *capacity) {
       const std::size_t grown = *capacity < 128 ? 128 : 2 * *capacity;
       char *bigger = static_cast<char *>(std::realloc(*buffer, grown));
       if (bigger == nullptr)
-        return -1;
+        throw std::bad_alloc();
       *buffer = bigger;
       *capacity = grown;
     }
     (*buffer)[length++] = static_cast<char>(c);
     if (c == '\n')
       break;
-    if (length >= kLongestLine)
-      return kLineTooLong;
   }
   (*buffer)[length] = '\0';
   return static_cast<ssize_t>(length);

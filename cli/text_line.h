@@ -25,7 +25,7 @@ inline constexpr ssize_t kLineTooLong = -2;
 // or on a read error (ferror tells them apart); kLineTooLong once a line
 // has run past kLongestLine bytes without a line end (what was read of it
 // is dropped), so that a file of endless bytes (/dev/zero) is refused, not
-// read into memory.
+// read into memory.  Throws std::bad_alloc when the buffer cannot grow.
 // ---------------------------------------------------------------------------
 ssize_t text_line(char **buffer, std::size_t *capacity, std::FILE *f);
 

@@ -196,6 +196,12 @@ TEST(GnuplotText, NothingIsReadAsCode) {
   EXPECT_EQ(chart::gnuplot_string("a\"b`c$(d)\\n\t"),
             "\"a\\042b\\140c\\044\\050d\\051\\134n\\011\"");
   EXPECT_EQ(chart::gnuplot_string("3C 273"), "\"\\063C \\062\\067\\063\"");
+  // What XML does not admit, shown as \xHH; UTF-8 as it is.
+  EXPECT_EQ(chart::displayable("a\tb\x7f\xff\xc3\xa9\xef\xbf\xbe]]>]>"),
+            "a\\x09b\\x7F\\xFF\xc3\xa9\\xEF\\xBF\\xBE]]\\x3E]>");
+  EXPECT_EQ(chart::displayable("\xe0\x80\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82"),
+            "\\xE0\\x80\\xAF\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80\\xE2\\x82");
+  EXPECT_EQ(chart::displayable("3C 273 \xf0\x9f\x94\xad"), "3C 273 \xf0\x9f\x94\xad");
   EXPECT_EQ(chart::grouped(1234567), "1,234,567");
   EXPECT_EQ(chart::grouped(999), "999");
   EXPECT_EQ(chart::grouped(100000), "100,000");
