@@ -82,11 +82,10 @@ std::pair<double, double> read_orbit(const ChartRequest &r, ChartData &d,
   ter2cel_stream stream;
   ter2cel_stream_init(&stream);
   bool searching = true;
-  double first = NAN, last = NAN, previous = NAN;
+  double first = NAN, last = NAN; // the records read so far
   for (tracking::StateNode node; file.next(node);) {
     if (std::isnan(first))
       first = node.t;
-    last = node.t;
     if (node.t >= r.start && node.t <= r.end) {
       const ReportLine line = report_line(file.record(), &stream);
       if (line.status != 0)
@@ -95,9 +94,9 @@ std::pair<double, double> read_orbit(const ChartRequest &r, ChartData &d,
       d.t.push_back(node.t);
       d.lines.push_back(line);
       d.breaks.push_back(d.t.size() > 1 &&
-                         (node.after_break || node.t - previous > settings.max_gap));
+                         (node.after_break || node.t - last > settings.max_gap));
     }
-    previous = node.t;
+    last = node.t;
     if (searching) {
       searching = search.add(node);
       if (tracking_search)
@@ -148,25 +147,35 @@ void source_parts(const ChartRequest &r, ChartData &d, const std::vector<windows
       d.curves.push_back(std::move(c));
     }
   }
-  // The windows, then their parts at night and while tracked.
-  for (const BarPart part : {BarPart::window, BarPart::night, BarPart::tracked}) {
-    sources::SourceSettings s;
-    s.start = d.from;
-    s.end = d.to;
-    for (int k = 0; k < sources::kSourceStreams; ++k)
-      s.wanted[k] = k < limits::kAntennaCount;
-    NightSource nights(d.to, "--source");
-    windows::Gate night(nights);
-    windows::ListSource tracked_list(any);
-    windows::Gate tracked(tracked_list);
-    if (part == BarPart::night)
-      s.gates[sources::kNightGate] = &night;
-    if (part == BarPart::tracked)
-      s.gates[sources::kTrackGate] = &tracked;
-    BarList bars(part, d.bars);
-    sources::SourceSearch search(r.sources, s, bars);
-    search.run();
-  }
+  // The windows, and their parts at night and while tracked: each
+  // source's and antenna's windows combined with the nights and with the
+  // stations' windows (any), as a search cut by those gates cuts them.
+  sources::SourceSettings s;
+  s.start = d.from;
+  s.end = d.to;
+  for (int k = 0; k < sources::kSourceStreams; ++k)
+    s.wanted[k] = k < limits::kAntennaCount;
+  std::vector<SourceBar> whole;
+  BarList bars(BarPart::window, whole);
+  sources::SourceSearch search(r.sources, s, bars);
+  search.run();
+  std::vector<windows::Interval> nights;
+  for (const Night &n : d.nights)
+    nights.push_back({{n.start, windows::kDay}, {n.end, windows::kDay}, 0});
+  for (std::size_t i = 0; i < r.sources.size(); ++i)
+    for (int a = 0; a < limits::kAntennaCount; ++a) {
+      std::vector<windows::Interval> list;
+      for (const SourceBar &b : whole)
+        if (b.source == static_cast<int>(i) && b.antenna == a) {
+          d.bars.push_back(b);
+          list.push_back({{b.from, windows::kStart}, {b.to, windows::kEnd}, 0});
+        }
+      const std::pair<BarPart, const std::vector<windows::Interval> *> gates[] = {
+          {BarPart::night, &nights}, {BarPart::tracked, &any}};
+      for (const auto &[part, gate] : gates)
+        for (const windows::Interval &w : windows::combine(windows::Combination::Op::all, list, *gate))
+          d.bars.push_back({static_cast<int>(i), a, part, w.start.t, w.end.t});
+    }
 }
 
 } // namespace

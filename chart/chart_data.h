@@ -77,9 +77,11 @@ struct ChartData {
 // night search's over it.  Each source is placed (sources::Sky) at both
 // sites at steps of at most half a pixel column or 30 minutes and reduced
 // to the columns; its
-// windows at each antenna are the source search's over the time axis, then
-// again cut by the nights and by the stations' windows (any; not cut by
-// the nights, whatever --night does to the stations' windows).
+// windows at each antenna are the source search's over the time axis, and
+// their parts at night and while tracked those windows intersected with
+// the nights and with the stations' windows (any; not cut by the nights,
+// whatever --night does to the stations' windows), as sourcewindows' gates
+// cut them.
 // Throws kit::Failure: the orbit file's faults as OrbitFile names them, "no
 // orbit record ..." when none lies in the span, a record whose Earth
 // rotation fails, sources over a span the solar ephemeris does not serve.
