@@ -18,19 +18,12 @@
 #include "novas_kit.h"
 #include "nutation_fit.h"
 #include "precession_nutation.h"
+#include "random_sky.h"
 #include "stations.h"
 #include "time_scale_settings.h"
 #include "time_scales.h"
 
 namespace {
-
-struct Random {
-  std::uint64_t state = 12345;
-  double uniform() {
-    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<double>(state >> 11) * 0x1.0p-53;
-  }
-};
 
 using tracking::kStationVectors;
 const double kDeltaT = kit::kTimeScales.delta_t();

@@ -10,8 +10,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
+
+#include "floor_fields.h"
 
 namespace {
 
@@ -70,19 +71,8 @@ int main(int argc, char **argv) {
     if (!ok)
       break;
     const double second = v[0], x = v[1], y = v[2], z = v[3], vx = v[4], vy = v[5], vz = v[6];
-    std::tm tm{};
-    tm.tm_sec = static_cast<int>(second);
-    tm.tm_min = static_cast<int>(stamp[4]);
-    tm.tm_hour = static_cast<int>(stamp[3]);
-    tm.tm_mday = static_cast<int>(stamp[2]);
-    tm.tm_mon = static_cast<int>(stamp[1]) - 1;
-    tm.tm_year = static_cast<int>(stamp[0]) - 1900;
-    const double t = static_cast<double>(timegm(&tm));
-    const double hour = (stamp[3] + stamp[4] / 60.0) + second / 3600.0;
-    const double d = std::sqrt((x * x + y * y) + z * z);
-    const double out[6] = {
-        static_cast<double>(stamp[0]) * 365.25 + static_cast<double>(stamp[2]) + hour / 24.0,
-        x - vx, y - vy, d, z / d, vz + t * 0.0};
+    double out[6];
+    floor_fields(stamp, second, x, y, z, vx, vy, vz, out);
     char line[2048];
     char *o = line;
     bool finite = true;

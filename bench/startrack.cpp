@@ -17,27 +17,15 @@
 #include <ctime>
 #include <vector>
 
+#include "cpu_clock.h"
 #include "novas_kit.h"
+#include "random_sky.h"
 
 namespace {
-
-struct Random {
-  std::uint64_t state = 12345;
-  double uniform() {
-    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<double>(state >> 11) * 0x1.0p-53;
-  }
-};
 
 constexpr double kDeltaT = 69.184;
 constexpr double kSpanDays = 2.0;
 constexpr int kInstants = 1000;
-
-double cpu_seconds() {
-  timespec ts;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + 1e-9 * static_cast<double>(ts.tv_nsec);
-}
 
 } // namespace
 
@@ -54,13 +42,7 @@ int main(int argc, char **argv) {
   on_surface site;
   make_on_surface(38.43313, -79.83984, 824.0, 10.0, 1010.0, &site);
   Random rnd;
-  std::vector<cat_entry> stars(static_cast<std::size_t>(n));
-  for (cat_entry &s : stars) {
-    char name[SIZE_OF_OBJ_NAME] = "source", catalog[SIZE_OF_CAT_NAME] = "";
-    make_cat_entry(name, catalog, 0, 24.0 * rnd.uniform(),
-                   std::asin(2.0 * rnd.uniform() - 1.0) * 57.295779513082321, 0.0, 0.0,
-                   0.0, 0.0, &s);
-  }
+  const std::vector<cat_entry> stars = random_stars(n, rnd);
   const double jd0 = julian_date(2030, 6, 1, 0.0);
   std::vector<star_track> tracks(stars.size());
   std::vector<double> instants(kInstants);
