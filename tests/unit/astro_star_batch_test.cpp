@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "novas_kit.h"
+#include "star_entry.h"
 
 #ifndef KIT_STAR_SUITE
 #define KIT_STAR_SUITE StarBatch
@@ -27,15 +28,6 @@ namespace {
 constexpr double kDeltaT = 69.184;
 constexpr double kDegToRad = 0.017453292519943296;
 constexpr double kRadToDeg = 57.295779513082321;
-
-cat_entry entry(double ra, double dec, double pm_ra = 0.0, double pm_dec = 0.0,
-                double parallax = 0.0, double rad_vel = 0.0) {
-  char name[SIZE_OF_OBJ_NAME] = "star", catalog[SIZE_OF_CAT_NAME] = "";
-  cat_entry e;
-  EXPECT_EQ(make_cat_entry(name, catalog, 0, ra, dec, pm_ra, pm_dec, parallax, rad_vel, &e),
-            0);
-  return e;
-}
 
 on_surface site_at(double latitude) {
   on_surface s;

@@ -15,6 +15,7 @@
 #include "light_deflection.h"
 #include "novas_kit.h"
 #include "precession_nutation.h"
+#include "star_entry.h"
 #include "star_place.h"
 #include "time_scales.h"
 #include "vector.h"
@@ -23,15 +24,6 @@ namespace {
 
 constexpr double kDeltaT = 69.184;
 constexpr double kArcsecPerRad = 206264.80624709636;
-
-cat_entry entry(double ra, double dec, double pm_ra = 0.0, double pm_dec = 0.0,
-                double parallax = 0.0, double rad_vel = 0.0) {
-  char name[SIZE_OF_OBJ_NAME] = "star", catalog[SIZE_OF_CAT_NAME] = "";
-  cat_entry e;
-  EXPECT_EQ(make_cat_entry(name, catalog, 0, ra, dec, pm_ra, pm_dec, parallax, rad_vel, &e),
-            0);
-  return e;
-}
 
 on_surface site_at(double latitude) {
   on_surface s;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "novas_kit.h"
+#include "star_entry.h"
 
 namespace {
 
@@ -20,15 +21,6 @@ constexpr double kDegToRad = 0.017453292519943296;
 constexpr double kRadToDeg = 57.295779513082321;
 // The track's promise: within 1e-10 degree of star_horizon_batch.
 constexpr double kTolerance = 1.0e-10;
-
-cat_entry entry(double ra, double dec, double pm_ra = 0.0, double pm_dec = 0.0,
-                double parallax = 0.0, double rad_vel = 0.0) {
-  char name[SIZE_OF_OBJ_NAME] = "star", catalog[SIZE_OF_CAT_NAME] = "";
-  cat_entry e;
-  EXPECT_EQ(make_cat_entry(name, catalog, 0, ra, dec, pm_ra, pm_dec, parallax, rad_vel, &e),
-            0);
-  return e;
-}
 
 // The angle (degrees) between two horizon directions.
 double separation(double zd1, double az1, double zd2, double az2) {
