@@ -136,11 +136,6 @@ void size(const char *text, Request &r) {
   r.size_given = true;
 }
 
-bool ends_with(const std::string &s, const char *suffix) {
-  const std::string x = suffix;
-  return s.size() >= x.size() && s.compare(s.size() - x.size(), x.size(), x) == 0;
-}
-
 void parse(int argc, char *argv[], Request &r) {
   std::string catalog;
   const std::vector<char *> operands =
@@ -189,8 +184,8 @@ void parse(int argc, char *argv[], Request &r) {
   r.output = operands[1];
   if (r.chart.orbit.empty())
     throw kit::Failure("an empty orbit file name");
-  r.look.svg = ends_with(r.output, ".svg");
-  if (!r.look.svg && !ends_with(r.output, ".png"))
+  r.look.svg = r.output.ends_with(".svg");
+  if (!r.look.svg && !r.output.ends_with(".png"))
     throw kit::Failure("OUTPUT " + quoted(r.output) + " ends neither in .svg nor in .png");
   if (operands.size() == 4) {
     cli::parse_span(operands[2], operands[3], r.chart.start, r.chart.end);

@@ -91,8 +91,8 @@ PictureFile::PictureFile(const std::string &output) : output_(output) {
     throw kit::Failure(cli::quoted(output) + " is a folder, not a picture file");
   if (!output.empty() && output.back() == '/')
     throw kit::Failure(cannot_write(output, EISDIR));
-  std::string templ = folder_of(output) + "/.passchart.XXXXXX";
-  if (templ.size() >= sizeof pending)
+  template_ = folder_of(output) + "/.passchart.XXXXXX";
+  if (template_.size() >= sizeof pending)
     throw kit::Failure(cannot_write(output, ENAMETOOLONG));
   // The handler first, so that no signal finds the file made and not
   // known to it; an ignored signal stays ignored.
@@ -104,7 +104,7 @@ PictureFile::PictureFile(const std::string &output) : output_(output) {
     if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
       sigaction(sig, &sa, nullptr);
   }
-  fd_ = private_file(templ, path_, true);
+  fd_ = private_file(template_, path_, true);
   if (fd_ < 0)
     throw kit::Failure(cannot_write(output, errno));
 }
@@ -120,7 +120,7 @@ PictureFile::~PictureFile() {
 
 int PictureFile::scratch() const {
   std::string made;
-  return private_file(folder_of(output_) + "/.passchart.XXXXXX", made, false);
+  return private_file(template_, made, false);
 }
 
 void PictureFile::stop_on_signal(pid_t child) { child_to_stop = child; }

@@ -41,6 +41,7 @@ public:
 
 private:
   std::string output_, path_;
+  std::string template_; // the private files' names: mkostemp's template
   int fd_ = -1;
 };
 

@@ -39,11 +39,6 @@ bool polar_rule(const limits::Pointing &p) {
   return limits::polar_mount_accepts(limits::polar_mount_place(p));
 }
 
-bool ends_with(const std::string &s, const std::string &tail) {
-  return s.size() >= tail.size() &&
-         s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
@@ -96,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
     FUZZ_CHECK(status == (polar_rule(request.pointing) ? 0 : 1));
   } else {
     FUZZ_CHECK(status == 1);
-    FUZZ_CHECK(ends_with(written, " altitide_deg azimuth_deg\n"));
+    FUZZ_CHECK(written.ends_with(" altitide_deg azimuth_deg\n"));
     const char *first =
         request.fault == limits::RequestFault::usage     ? "Usage: "
         : request.fault == limits::RequestFault::altitude ? "Problem with altitude: "
