@@ -209,10 +209,14 @@ void parse(int argc, char *argv[], Request &r) {
   r.look.orbit_name = r.chart.orbit;
 }
 
-int run(int argc, char *argv[]) {
+// stdout_closed: standard output was closed when the run began (it is
+// /dev/null now), so that the usage or the version cannot be read.
+int run(int argc, char *argv[], bool stdout_closed) {
   Request r;
   try {
     parse(argc, argv, r);
+    if (stdout_closed && (r.common.help || r.common.version))
+      throw kit::Failure("cannot write to standard output");
     const int answer = cli::answer_command_line(kName, kUsage, r.common, stdout);
     if (answer >= 0)
       return answer;
@@ -241,11 +245,12 @@ int main(int argc, char *argv[]) {
   // Descriptors 0 to 2 open, on /dev/null where they were closed, so that
   // no file of this run takes one of their numbers (a note to a closed
   // standard error would land in the picture).
+  const bool stdout_closed = fcntl(1, F_GETFD) == -1;
   for (int fd = 0; fd <= 2; ++fd)
     if (fcntl(fd, F_GETFD) == -1 && open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
       return 1;
   // A standard error whose reader is gone fails a note's write, not the
   // run (gnuplot gets SIGPIPE back).
   signal(SIGPIPE, SIG_IGN);
-  return run(argc, argv);
+  return run(argc, argv, stdout_closed);
 }
